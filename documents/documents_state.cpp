@@ -1,0 +1,4 @@
+#include "documents/documents.h"
+
+void ResetDocumentsState() {
+}

@@ -1,0 +1,4 @@
+#include "effects/effects.h"
+
+void ResetEffectsState() {
+}

@@ -1,0 +1,9 @@
+// Script language: editor, tables, preprocessor, evaluator, interpreter.
+// The subsystem's globals and procedures, as the rest of the program sees them.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Puts every global of this subsystem back to its start value (tests).
+void ResetScriptState();

@@ -1,0 +1,4 @@
+#include "script/script.h"
+
+void ResetScriptState() {
+}

@@ -1,0 +1,4 @@
+#include "shell/shell.h"
+
+void ResetShellState() {
+}

@@ -1,0 +1,4 @@
+#include "tools/tools.h"
+
+void ResetToolsState() {
+}
