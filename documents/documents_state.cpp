@@ -1,4 +1,47 @@
 #include "documents/documents.h"
 
 void ResetDocumentsState() {
+  // Pixel arrays at their start-up size.
+  ImagePixels.assign(1, 0);
+  AreaPixels.assign(1, 0);
+  AreaViewPixels.assign(1, 0);
+  IndexPlane.assign(1, 0);
+  Palette.assign(256, 0);
+  RectTransferPixels.clear();
+  CanvasViewPixels.assign(1, 0);
+  ResizeCopyPixels.clear();
+  // Image globals.
+  bildlang = bildhoch = 0;
+  lang = hoch = 0;
+  length = 1.0f;
+  maxx = maxy = 0;
+  horz = vert = 0;
+  bildx = 250;
+  CanvasTop = 92;
+  areaxmax = areaymax = 0;
+  showareamaxx = showareamaxy = 0;
+  areamark = 0;
+  arealang = areahoch = 0;
+  startx = starty = Startareax = startareay = 0;
+  horz2 = vert2 = 0;
+  areax = areay = 0;
+  mousex = mousey = oldx = oldy = 0;
+  Colornumber = 0;
+  PaletteIndex = 0;
+  Rot = Gruen = Blau = 0;
+  TintShareRed = TintShareGreen = TintShareBlue = 0.0f;
+  OnErrorCode1 = OnErrorCode2 = 0;
+  KeyboardModus = Keydrawmode = 0;
+  KeyboardX = KeyboardY = 0;
+  // Scrolling.
+  scrollmaxx = scrollmaxY = 0;
+  // Statistics.
+  MaxRot = MaxGruen = MaxBlau = MinRot = MinGruen = MinBlau = 0;
+  AllRot = AllGruen = AllBlau = 0;
+  // View composition.
+  GridActive = 0;
+  GridWidth = 100;
+  GridHorz = GridVert = 1;
+  AreaScreenX = AreaScreenY = 0;
+  AreaZoomMaxX = AreaZoomMaxY = 0;
 }

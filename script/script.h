@@ -7,3 +7,51 @@
 
 // Puts every global of this subsystem back to its start value (tests).
 void ResetScriptState();
+
+// ==== Script tables and the function data file (script/tables.cpp) ====================
+// Filled once at start-up by LoadScriptTables from "Data/Functions.dat".
+struct FunctionEntry {
+  std::string name;        // script command or built-in function
+  int32_t nameLength = 0;  // characters of name
+  std::string help;        // help text, lines joined by CR LF
+};
+struct LetterIndexEntry {
+  int32_t count = 0;       // consecutive names with this initial
+  int32_t first = 0;       // FunctionTable index of the first of them
+};
+struct SystemConstant {
+  std::string name;        // without the leading '#'
+  std::string value;       // decimal text (empty when never set)
+};
+struct EvaluatorFunction {
+  std::string name;
+  int32_t length = 0;
+};
+struct ThanksEntry {
+  std::string name;
+  std::string text;        // lines separated by a lone CR
+  std::string link;        // opened through the shell
+};
+
+constexpr int MaxFunctionEntries = 300;
+constexpr int SystemConstantCount = 53;
+constexpr int ThanksListSize = 7;        // index 0 to 6
+
+extern std::vector<FunctionEntry> FunctionTable;          // 301, index 0 empty, sorted 1..FunctionCount
+extern int32_t FunctionCount;
+extern std::vector<std::string> FunctionNamesInFileOrder; // 301, index 1.. in file order
+extern int32_t effects_start;                             // file positions (1-based) of the
+extern int32_t effects_end;                               // structure effect commands
+extern std::vector<LetterIndexEntry> FunctionLetterIndex; // 27: 0, then 'A'..'Z'
+extern std::vector<SystemConstant> SystemConstantTable;   // 53
+extern std::vector<EvaluatorFunction> EvaluatorFunctions; // 15, names 1..14 set at start-up
+extern std::vector<ThanksEntry> ThanksList;               // 7 (index 0 to 6)
+extern int32_t ThanksLastIndex;                           // highest filled index; 0 without file
+
+// Dimensions the tables, reads "Data/Functions.dat", sets the constants' fixed values,
+// sorts the function table and builds the letter index.
+void LoadScriptTables();
+// The start-up's share: EvaluatorFunctions (15, names 1..14) and ThanksList (7) dimensioned
+// fresh; used by the subsystem reset.
+void ResetScriptTables();
+// ==== end script tables ================================================================

@@ -1,4 +1,5 @@
 #include "script/script.h"
 
 void ResetScriptState() {
+  ResetScriptTables();  // script tables (script/tables.cpp)
 }

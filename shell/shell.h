@@ -7,3 +7,198 @@
 
 // Puts every global of this subsystem back to its start value (tests).
 void ResetShellState();
+
+// ==== Status bar, as the canvas view calls it ============================================
+// (declared for documents/canvas_view.cpp; its code comes with the status bars)
+void UpdateMainStatusBar();
+// ==== end status bar =====================================================================
+
+// ==== Settings record and configuration files (shell/config.cpp) =======================
+// A rich-edit character-format record as the settings keep it (record n = editor style n).
+struct CharFormatRecord {
+  uint32_t size = 0;          // 60 once the configuration was loaded
+  uint32_t mask = 0;          // 0xE0000007: face, size, colour, bold, italic, underline
+  uint32_t effects = 0;       // 1 bold, 2 italic, 4 underline
+  int32_t height = 0;         // twips
+  int32_t offset = 0;
+  uint32_t color = 0;         // 0xBBGGRR
+  uint8_t charSet = 0;
+  uint8_t pitchAndFamily = 0;
+  std::string face;           // at most 31 characters
+};
+
+struct SettingsRecord {
+  uint8_t loaded = 0;             // Konfig.ini was opened
+  std::string defaultFolder;      // All/name
+  uint8_t Tooltips = 0;
+  uint8_t Update = 0;
+  uint8_t TDT = 0;
+  int32_t startWidth = 0;         // width - 1 of the blank start image
+  int32_t startHeight = 0;        // height - 1
+  CharFormatRecord formats[6];    // 1..5: Normal, Function, Constant, String, Comment
+  int32_t All_BG = 0;             // script editor background 0xBBGGRR
+  uint8_t Tabwidth = 0;
+  uint8_t Rueckwidth = 0;
+  int32_t Edit_Undo = 0;
+  uint8_t imageBackground[3] = {0, 0, 0};   // canvas background: blue, green, red
+  uint8_t Banner = 0;
+  uint8_t Icons_unten = 0;
+  uint8_t Colorbutton = 0;
+  uint8_t ShowToolbar = 0;
+  uint8_t CreateError = 0;
+  uint8_t BackUp = 0;
+};
+
+// Last.ini, as read at start and written at quit. LoadLastState puts the values into the
+// program's state; SaveLastState takes them back from there first.
+struct LastStateRecord {
+  int32_t Tip = 1;
+  int32_t Farbe = 0xFFFFFF;
+  int32_t Fuellart = 0;
+  int32_t Gadgetstate = 42;
+  int32_t Pinsel_form = 1, Pinsel_Radius = 5, Pinsel_Drawsteps = 1;
+  int32_t Radiusmessung = 1, Voll = 0;
+  int32_t GitterAktiv = 0, GitterBreite = 100, GitterHorz = 1, GitterVert = 1;
+  int32_t LinealAktiv = 0, LinealForm = 0, LinealHorz = 1, LinealVert = 1;
+  int32_t AltFarbe[10] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                          0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};  // [0] newest
+  int32_t Formstate[6] = {474, 476, 478, 484, 480, 486};  // Kreis, Ellipse, Box, Raute, Spray, Zirkel
+  int32_t EinstellBar = 0, Farbfenster = 0;
+  int32_t FensterXPos = 0, FensterYPos = 0, FensterWidth = 1024, FensterHeight = 730;
+};
+
+extern SettingsRecord Settings;
+extern LastStateRecord LastState;
+extern int32_t maxundo;                 // undo steps kept per image (All/Undo)
+extern int32_t EditUndoDepth;           // script editor undo depth in effect (Edit_Undo)
+extern uint32_t CustomColours[17];      // 1..16: custom colours of the colour dialog
+extern int32_t CVNIndex;                // this instance's number in "Undo/startet.ind"
+extern std::vector<int32_t> InstanceList;
+
+void LoadConfiguration();
+void SaveConfiguration();
+void LoadLastState();
+void SaveLastState();
+// The read-change-write of "Undo/startet.ind", each under the lock "Undo/startet.lock".
+int32_t ClaimInstanceNumber();          // lowest free number, appended; sets CVNIndex
+void ReleaseInstanceNumber();           // removes CVNIndex (quit)
+void CreateInstanceUndoFolders();       // "Undo/Undo<CVNIndex>" with "Undo1".."Undo10"
+void ResetConfigState();
+// ==== end settings record and configuration files ======================================
+
+// ==== Start-up, main loop, mode loops, shortcut sets, view switching, status bars =======
+// (shell/startup.cpp, main_loop.cpp, mode_loops.cpp, shortcuts.cpp, view_switch.cpp,
+//  statusbars.cpp)
+#include <functional>
+
+// Start-up. StartUp runs the whole start-up and the main loop; it returns only when start-up
+// fails (the program's exit code) or, with stopBeforeLoop, after the last step before the
+// main loop (0).
+extern uint8_t NetworkAvailable;
+extern uint8_t ScreenAvailable;
+extern int CursorTable[6];
+extern int32_t ToolCursor;
+extern std::string FileExtensions[9];
+extern uint8_t GreyColourTable[256][4];     // blue, green, red, 0 (a grey ramp)
+extern std::vector<std::string> SplashStatusLog;   // every text of the splash status line
+int StartUp(bool stopBeforeLoop = false);
+int MainTopLevel(bool stopBeforeLoop = false);
+void ShowStartUpStatus(const std::string& text);   // ShowSplashStatus, also logged
+
+// Main loop and modes.
+enum ModeValue : int32_t {
+  ModeQuit = 1, ModeDraw = 2, ModeScript = 3, ModeEffects = 4, ModeArea = 5, ModeText = 6,
+  ModeKeyboard = 7,
+};
+extern int32_t CurrentMode, NextMode, PreviousMode, ModeBeforeLast, allok;
+void MainLoop();
+void RunMainLoopTurn();                     // one turn of the main loop
+// Tests: with LoopTurnLimit > 0 a mode loop returns (with NextMode, possibly 0) after that
+// many turns, and the main loop after that many of its turns; LoopWaitMs is the wait of
+// the mode loops (-1: forever).
+extern int32_t LoopTurnLimit;
+extern int32_t LoopWaitMs;
+
+// Mode loops and dispatch.
+extern int32_t LastEvent;
+extern int32_t controlpressed, shiftpressed;
+int32_t ModeLoopDraw();
+int32_t ModeLoopScript();
+int32_t ModeLoopArea();
+int32_t ModeLoopKeyboard();
+int32_t ModeLoopText();
+int32_t ModeLoopEffects();
+using MenuHandler = void (*)(int32_t id);
+using GadgetHandler = void (*)(int32_t gadget);
+// One row of a menu-id dispatch table: ids lo..hi go to handler (nullptr: nobody).
+struct MenuRoute {
+  int32_t lo, hi;
+  MenuHandler handler;
+  const char* name;
+};
+// The menu table of a mode (ModeKeyboard: pen up; pen down sends everything to
+// OnImageShortcut). The handler name of id in mode, "" when none.
+std::string MenuRouteName(int32_t mode, int32_t id);
+void SetBusySign(bool busy);                // field 20 of status bar 0: image 101 / 100
+
+// Keyboard shortcut sets (all on window 0).
+extern int32_t cutsda;
+void AddImageShortcuts();
+void AddScriptShortcuts();
+void AddPanelShortcuts();
+void RemoveImageShortcuts();
+void RemoveScriptShortcuts();
+void RemovePanelShortcuts();
+
+// Main-window state and view switching.
+extern uint8_t KeyboardModus_hold;
+extern uint8_t DrawBarCheckHold;            // item 193 checked when the area panel opened
+extern int32_t ToolBeforeArea;              // tool gadget current before the area panel
+void LowerKeyboardPen();
+void LiftKeyboardPen();
+void EnterKeyboardMode();
+void LeaveKeyboardMode();
+void ShowAreaPanel();
+void ShowDrawPanel();
+void SwitchMainView(int32_t panel);
+void EnableMenuItems(int32_t flag);
+void ToggleMenuItemCheck(int32_t menu, int32_t item);
+
+// Status bars (bar 0 image view, 1 script, 2 effects, 3 keyboard mode, 4 marked area, 5 text).
+void CreateMainStatusBar();
+void CreateScriptStatusBar();
+void CreateEffectsStatusBar();
+void CreateKeyboardStatusBar();
+void CreateAreaStatusBar();
+void CreateTextStatusBar();
+void FreeStatusBars();
+void UpdateScriptStatusBar();
+void UpdateKeyboardStatusBar();
+void UpdateAreaStatusBar();
+void UpdateTextStatusBar();
+
+// Command and gadget handlers of the shell that the mode loops call.
+void OnMainMenu(int32_t id);
+void OnInsertPopup(int32_t id);
+void OnSwatch(int32_t id);
+void OnErrorReportPopup(int32_t id);
+void OnImageShortcut(int32_t id);
+void OnPanelShortcut(int32_t id);
+void OnDocumentTab(int32_t eventtype, int32_t gadget);
+void OnMainGadget(int32_t gadget);
+void OnImageKeyDown();
+void OnImageKeyUp();
+// Start-up pieces of other shell Parts.
+void LoadResources();
+void OnFatalError();
+void RecoverAfterCrash();
+void CheckForUpdate();
+void DownloadUpdate();
+extern uint8_t UpdateAvailable;
+void ShowTipOfTheDay();
+void ShowSplashStatus(const std::string& text);
+void ShowDrawSettingsBar();
+void HideDrawSettingsBar();
+// Tests: every handler that still stands in (shell/pending_loops.cpp) reports here.
+extern std::function<void(const char* handler, int id)> PendingHandlerSpy;
+// ==== end start-up, loops, shortcut sets, views, status bars ============================

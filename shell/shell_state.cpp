@@ -1,4 +1,5 @@
 #include "shell/shell.h"
 
 void ResetShellState() {
+  ResetConfigState();  // settings and configuration files (shell/config.cpp)
 }

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -26,6 +27,7 @@ Event g_current;
 std::vector<std::function<void()>> g_deferred;
 std::mt19937 g_random{std::random_device{}()};
 int g_keyOverride[256];
+bool g_keyState[256];     // keys seen pressed and not yet released in our windows
 int g_desktopW = -1, g_desktopH = -1, g_osCode = -1;
 QApplication* g_app = nullptr;
 
@@ -97,11 +99,10 @@ class InputFilter : public QObject {
     if (ev->type() == QEvent::KeyPress || ev->type() == QEvent::KeyRelease) {
       auto* ke = static_cast<QKeyEvent*>(ev);
       // Key events propagate to parents; handle each once.
-      if (ke == lastKey_ && ke->timestamp() == lastKeyTime_) return false;
-      lastKey_ = ke;
-      lastKeyTime_ = ke->timestamp();
+      if (propagated(ke, w)) return false;
       int vk = detail::virtualKey(ke);
       if (!vk) return false;
+      g_keyState[vk & 0xFF] = ev->type() == QEvent::KeyPress;
       if (ev->type() == QEvent::KeyPress) {
         int key = vk | ((ke->modifiers() & Qt::ShiftModifier) ? ModShift : 0) |
                   ((ke->modifiers() & Qt::ControlModifier) ? ModCtrl : 0) |
@@ -117,11 +118,7 @@ class InputFilter : public QObject {
       return false;
     }
     auto* me = static_cast<QMouseEvent*>(ev);
-    if (me == lastMouse_ && me->timestamp() == lastMouseTime_ && me->type() == lastMouseType_)
-      return false;
-    lastMouse_ = me;
-    lastMouseTime_ = me->timestamp();
-    lastMouseType_ = me->type();
+    if (propagated(me, w)) return false;
     auto* rec = detail::window(win);
     QPoint p = rec && rec->client ? rec->client->mapFromGlobal(me->globalPosition().toPoint())
                                   : me->position().toPoint();
@@ -140,7 +137,10 @@ class InputFilter : public QObject {
       else if (me->button() == Qt::RightButton) e.code = EvRightUp;
       else return false;
     }
-    if (rec && rec->callback && rec->callback(win, e.code, 0, e.lParam)) return false;
+    if (rec && rec->callback) {
+      WindowCallback cb = rec->callback;   // it may replace itself
+      if (cb(win, e.code, 0, e.lParam)) return false;
+    }
     if (e.code == EvMouseMove && !g_queue.empty() && g_queue.back().code == EvMouseMove &&
         g_queue.back().window == win) {
       g_queue.back() = e;  // coalesce moves
@@ -151,11 +151,34 @@ class InputFilter : public QObject {
   }
 
  private:
-  const void* lastKey_ = nullptr;
-  quint64 lastKeyTime_ = 0;
-  const void* lastMouse_ = nullptr;
-  quint64 lastMouseTime_ = 0;
-  QEvent::Type lastMouseType_ = QEvent::None;
+  // True when ev is an input event we already handled, now passed on to the parent of
+  // the widget that ignored it (mouse events travel as copies, so the address tells
+  // nothing; synthesised input may repeat time stamps, so the receiver's parentage
+  // decides).
+  bool propagated(const QInputEvent* ev, QWidget* receiver) {
+    int what = 0;
+    QPointF where;
+    if (ev->type() == QEvent::KeyPress || ev->type() == QEvent::KeyRelease) {
+      what = static_cast<const QKeyEvent*>(ev)->key();
+    } else {
+      auto* me = static_cast<const QMouseEvent*>(ev);
+      what = int(me->button());
+      where = me->globalPosition();
+    }
+    bool again = ev->type() == lastType_ && ev->timestamp() == lastTime_ && what == lastWhat_ &&
+                 where == lastWhere_ && lastReceiver_ && receiver == lastReceiver_->parentWidget();
+    lastType_ = ev->type();
+    lastTime_ = ev->timestamp();
+    lastWhat_ = what;
+    lastWhere_ = where;
+    lastReceiver_ = receiver;
+    return again;
+  }
+  QEvent::Type lastType_ = QEvent::None;
+  quint64 lastTime_ = 0;
+  int lastWhat_ = 0;
+  QPointF lastWhere_;
+  QPointer<QWidget> lastReceiver_;
 };
 
 InputFilter* g_filter = nullptr;
@@ -283,6 +306,7 @@ int waitEvent(int timeoutMs) {
   QTimer timer;
   if (timeoutMs >= 0) {
     timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer, &QTimer::timeout, [&] { timedOut = true; });
     timer.start(timeoutMs);
   }
@@ -328,7 +352,7 @@ bool keyDown(int vk) {
     case 0x12: return m & Qt::AltModifier;
     case 0x01: return QGuiApplication::mouseButtons() & Qt::LeftButton;
     case 0x02: return QGuiApplication::mouseButtons() & Qt::RightButton;
-    default: return false;
+    default: return vk >= 0 && vk < 256 && g_keyState[vk];
   }
 }
 

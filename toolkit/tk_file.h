@@ -33,7 +33,9 @@ bool writeFloat(int num, float v);
 bool writeData(int num, const void* buf, size_t n);
 bool writeLine(int num, const std::string& text);   // adds CR LF
 bool writeText(int num, const std::string& text);   // no line end
-bool fileError(int num);                            // a write failed (disk full ...)
+// A write failed (disk full ...): every later write of the file returns false. When
+// the flush at closeFile fails, fileError(num) stays true until num is opened again.
+bool fileError(int num);
 
 // ---- whole files and folders ----------------------------------------------------------
 bool fileExists(const std::string& path);
@@ -69,6 +71,7 @@ std::vector<std::string> preferenceKeys();          // of the current group
 // ---- advisory locks ----------------------------------------------------------------------
 // Exclusive lock on a lock file beside the program's shared files; blocks until held.
 int lockFile(const std::string& path);              // handle > 0, -1 fails
+int tryLockFile(const std::string& path);           // does not wait: -1 when held elsewhere
 void unlockFile(int handle);
 
 }  // namespace tk

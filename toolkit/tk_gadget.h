@@ -36,8 +36,9 @@ enum GadgetFlags : unsigned {
   GfSmooth = 1u << 16,      // progress bar
 };
 
-// Container-like gadgets (container, scroll area, panel, frame with children) open a
-// gadget list: gadgets created afterwards go inside until closeGadgetList().
+// Containers, scroll areas and panels open a gadget list: gadgets created afterwards go
+// inside until closeGadgetList(). In a panel each tab added with addGadgetItem takes
+// the gadgets that follow it; panels nest. Frames are decoration and hold nothing.
 void closeGadgetList();
 // Continue filling an existing container, panel tab or scroll area.
 void openGadgetList(int gadget, int tab = -1);
@@ -51,6 +52,9 @@ int option(int num, int x, int y, int w, int h, const std::string& text);
 int stringField(int num, int x, int y, int w, int h, const std::string& text, unsigned flags = 0);
 int textBox(int num, int x, int y, int w, int h, const std::string& text);  // read-only, multi-line
 int comboBox(int num, int x, int y, int w, int h, unsigned flags = 0);      // h: list height
+// Spin field: its value (state, AttrSpinValue) is kept apart from the text it shows.
+// setGadgetState sets the value and shows it; setGadgetText then shows a free text
+// ("Radius: 2"); AttrSpinValue sets the value alone. Arrow steps show the new value.
 int spinField(int num, int x, int y, int w, int h, int min, int max, unsigned flags = 0);
 int slider(int num, int x, int y, int w, int h, int min, int max, unsigned flags = 0);
 int progressBar(int num, int x, int y, int w, int h, int min, int max, unsigned flags = 0);
@@ -64,6 +68,10 @@ int columnList(int num, int x, int y, int w, int h, const std::string& firstTitl
                unsigned flags = 0);
 void addColumn(int gadget, int column, const std::string& title, int width);
 int tree(int num, int x, int y, int w, int h, unsigned flags = 0);
+// Splitter: moves the existing gadgets first and second into it; without GfVertical they
+// lie side by side (first left), with it first above second. State: the first part's
+// width (height) in pixels. Its callback sees EvLeftDown and EvLeftUp on the divider
+// and EvMouseMove (wParam: the new position) while it is dragged.
 int splitter(int num, int x, int y, int w, int h, int first, int second, unsigned flags = 0);
 int scrollBar(int num, int x, int y, int w, int h, int min, int max, int page, unsigned flags = 0);
 int hyperlink(int num, int x, int y, int w, int h, const std::string& text, uint32_t colorValue);
@@ -71,13 +79,24 @@ int htmlView(int num, int x, int y, int w, int h, const std::string& html);
 int editor(int num, int x, int y, int w, int h, unsigned flags = 0);   // multi-line plain text
 int canvas(int num, int x, int y, int w, int h, unsigned flags = 0);   // see below
 
+// Gadget events (EvGadget) carry a type. Push, toggle and image buttons report a left
+// click as EtButtonClick and a right click as EtButtonMenu (document tabs: close;
+// colour fields: popup). Check boxes, options, hyperlinks, combo, list, tree and panel
+// selections report EtLeftClick; list double clicks EtLeftDoubleClick, right clicks on
+// lists and trees EtRightClick; string fields EtChange when edited, EtFocus and
+// EtLostFocus; editors and editable combos EtChange when typed into; values of sliders,
+// spins and scroll bars EtChange (a scroll bar first calls its callback with EvGadget
+// and the new value as wParam). Changes made by the program raise no event.
+enum : int { EtButtonClick = 0, EtButtonMenu = 1 };
+
 bool isGadget(int num);
 void freeGadget(int num);
 GadgetKind gadgetKind(int num);
 int gadgetWindow(int num);
 
-// State: check box / option / toggle 0-1; combo, list, tree, panel: selected index (-1
-// none); slider, spin, progress, scroll bar: value; splitter: first-part size.
+// State: check box / option / toggle 0-1; image gadget: its image number; combo, list,
+// tree (flat index), panel: selected index (-1 none); slider, spin, progress, scroll bar:
+// value; splitter: first-part size.
 void setGadgetState(int num, int state);
 int gadgetState(int num);
 // Text: labels, buttons, fields, editors, combos (edit text), frames, panels (current tab).

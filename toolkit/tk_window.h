@@ -90,7 +90,10 @@ void enableMenuId(int id, bool enable);
 bool menuIdEnabled(int id);
 // Tests: trigger a menu id as the user would (through the real menu action).
 bool testTriggerMenuItem(int num, int id);
-std::string testMenuStructure(int num);   // one line per entry, indented by level
+// One line per entry, indented two blanks per level: a menu title or sub-menu as
+// "> Title" (menu-bar titles without "> " at level 0), an item as "id text" with " [x]"
+// when checked and " [-]" when disabled, a separator as "---".
+std::string testMenuStructure(int num);
 
 // ---- tool bars -------------------------------------------------------------------------
 enum StandardIcon : int {

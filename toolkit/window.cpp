@@ -1,4 +1,5 @@
 // Windows by number and per-window timers.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
@@ -7,7 +8,6 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QWidget>
 
 #include "toolkit/internal.h"
@@ -16,36 +16,79 @@
 namespace tk {
 namespace detail {
 
+void forgetWindowShortcuts(int win);   // keyboard.cpp
+void setWindowMenuBar(int num, QMenuBar* bar);
+void menuBarChanged(QMenuBar* bar);
+
 namespace {
 std::map<int, WindowRec> g_windows;
 int g_current = -1;
 std::map<std::pair<int, int>, QTimer*> g_timers;
 std::map<int, std::pair<int, int>> g_mouseOverride;
+// Depth of window callbacks and window event handlers running: a window closed from
+// inside one of them is deleted once control is back in the event loop.
+int g_inWindowEvent = 0;
+
+int callCallback(WindowRec* rec, int msg, intptr_t wp, intptr_t lp) {
+  if (!rec || !rec->callback) return 0;
+  WindowCallback cb = rec->callback;   // the callback may replace itself
+  ++g_inWindowEvent;
+  int r = cb(rec->num, msg, wp, lp);
+  --g_inWindowEvent;
+  return r;
+}
+
+int menuBarHeight(const WindowRec& r) {
+  return r.menuBar && !r.menuBar->isHidden() ? r.menuBar->sizeHint().height() : 0;
+}
+
+// Menu bar at the top, the inner area below it.
+void layoutTop(WindowRec& r) {
+  if (!r.top || !r.client) return;
+  int mh = menuBarHeight(r);
+  int w = r.top->width(), h = r.top->height();
+  if (r.menuBar) r.menuBar->setGeometry(0, 0, w, mh);
+  r.client->setGeometry(0, mh, w, std::max(0, h - mh));
+  layoutBars(r.num);
+}
+
+// Gives the window the outer size that holds an inner area of w x h.
+void setInnerSize(WindowRec& r, int w, int h) {
+  w = std::max(w, 0);
+  h = std::max(h, 0);
+  int th = h + menuBarHeight(r);
+  if (!(r.flags & WfSizing)) r.top->setFixedSize(w, th);
+  else r.top->resize(w, th);
+  layoutTop(r);
+}
 
 // The top-level widget of a numbered window. Its close box and resizes become events.
 class TopWindow : public QWidget {
  public:
-  explicit TopWindow(int num) : num_(num) { setAttribute(Qt::WA_DeleteOnClose, false); }
+  TopWindow(int num, QWidget* parent, Qt::WindowFlags f) : QWidget(parent, f), num_(num) {}
   int num_;
 
  protected:
   void closeEvent(QCloseEvent* e) override {
     e->ignore();
-    auto* rec = window(num_);
-    if (rec && rec->callback && rec->callback(num_, EvClose, 0, 0)) return;
+    auto* rec = detail::window(num_);
+    if (!rec) return;
+    if (callCallback(rec, EvClose, 0, 0)) return;
     Event ev;
     ev.code = EvClose;
     ev.window = num_;
     postEvent(ev);
+  }
+  void resizeEvent(QResizeEvent* e) override {
+    QWidget::resizeEvent(e);
+    if (auto* rec = detail::window(num_)) layoutTop(*rec);
   }
 };
 
 // The inner area: gadgets are absolute children; resizes are reported.
 class ClientArea : public QWidget {
  public:
-  explicit ClientArea(int num, QWidget* parent) : QWidget(parent), num_(num) {
-    setMouseTracking(true);
-  }
+  ClientArea(int num, QWidget* parent) : QWidget(parent), num_(num) { setMouseTracking(true); }
   int num_;
 
  protected:
@@ -57,9 +100,10 @@ class ClientArea : public QWidget {
   void resizeEvent(QResizeEvent* e) override {
     QWidget::resizeEvent(e);
     layoutBars(num_);
-    auto* rec = window(num_);
+    auto* rec = detail::window(num_);
+    if (!rec) return;
     intptr_t size = (intptr_t(width()) & 0xFFFF) | ((intptr_t(height()) & 0xFFFF) << 16);
-    if (rec && rec->callback && rec->callback(num_, EvResize, 0, size)) return;
+    if (callCallback(rec, EvResize, 0, size)) return;
     Event ev;
     ev.code = EvResize;
     ev.window = num_;
@@ -100,6 +144,36 @@ void layoutBars(int num) {
   }
 }
 
+// Attaches bar (nullptr: none) as the window's menu bar; the inner size stays.
+void setWindowMenuBar(int num, QMenuBar* bar) {
+  auto* r = window(num);
+  if (!r) return;
+  if (r->menuBar == bar) return;
+  int cw = r->client->width(), ch = r->client->height();
+  if (r->menuBar) {
+    r->menuBar->hide();
+    r->menuBar->setParent(nullptr);
+  }
+  r->menuBar = bar;
+  if (bar) {
+    // A bar attached elsewhere moves here.
+    for (auto& [n, other] : g_windows)
+      if (n != num && other.menuBar == bar) {
+        other.menuBar = nullptr;
+        setInnerSize(other, other.client->width(), other.client->height() + bar->sizeHint().height());
+      }
+    bar->setParent(r->top);
+    bar->show();
+  }
+  setInnerSize(*r, cw, ch);
+}
+
+// The bar's contents changed (a title added): its height may differ, the inner size stays.
+void menuBarChanged(QMenuBar* bar) {
+  for (auto& [n, r] : g_windows)
+    if (r.top && r.menuBar == bar) setInnerSize(r, r.client->width(), r.client->height());
+}
+
 }  // namespace detail
 
 using detail::g_current;
@@ -109,6 +183,7 @@ using detail::window;
 int openWindow(int num, int x, int y, int w, int h, const std::string& title, unsigned flags,
                int owner) {
   if (!initialised()) return -1;
+  if (w < 0 || h < 0 || w > 32767 || h > 32767) return -1;
   if (num < 0) {
     num = 1000;
     while (g_windows.count(num)) ++num;
@@ -116,26 +191,20 @@ int openWindow(int num, int x, int y, int w, int h, const std::string& title, un
   if (window(num)) closeWindow(num);
   QWidget* ownerTop = nullptr;
   if (auto* o = window(owner)) ownerTop = o->top;
-  auto* top = new detail::TopWindow(num);
   Qt::WindowFlags wf = ownerTop ? Qt::Dialog : Qt::Window;
   if (flags & WfBorderless) {
     wf = Qt::FramelessWindowHint | (ownerTop ? Qt::Tool : Qt::Window);
   } else {
+    if (flags & WfTool) wf = Qt::Tool;
     wf |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (flags & WfSystemMenu) wf |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (flags & WfMinimize) wf |= Qt::WindowMinimizeButtonHint;
     if (flags & WfMaximize) wf |= Qt::WindowMaximizeButtonHint;
-    if (flags & WfTool) wf |= Qt::Tool;
   }
   if (flags & WfTopmost) wf |= Qt::WindowStaysOnTopHint;
-  if (ownerTop) top->setParent(ownerTop, wf);
-  else top->setWindowFlags(wf);
+  auto* top = new detail::TopWindow(num, ownerTop, wf);
   top->setWindowTitle(toQt(title));
-  auto* layout = new QVBoxLayout(top);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
   auto* client = new detail::ClientArea(num, top);
-  layout->addWidget(client);
   detail::WindowRec rec;
   rec.num = num;
   rec.top = top;
@@ -144,14 +213,11 @@ int openWindow(int num, int x, int y, int w, int h, const std::string& title, un
   rec.owner = owner;
   g_windows[num] = rec;
   if (flags & WfCentered) {
-    QRect s = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
-                                                : QRect(0, 0, 1024, 768);
-    x = s.x() + (s.width() - w) / 2;
-    y = s.y() + (s.height() - h) / 2;
+    x = (desktopWidth() - w) / 2;
+    y = (desktopHeight() - h) / 2;
   }
   top->move(x, y);
-  top->resize(w, h);
-  if (!(flags & WfSizing)) top->setFixedSize(w, h);
+  detail::setInnerSize(g_windows[num], w, h);
   if (!(flags & WfHidden)) top->show();
   g_current = num;
   return num;
@@ -162,17 +228,25 @@ void closeWindow(int num) {
   if (it == g_windows.end()) return;
   for (auto t = detail::g_timers.begin(); t != detail::g_timers.end();) {
     if (t->first.first == num) {
-      delete t->second;
+      t->second->stop();
+      t->second->deleteLater();
       t = detail::g_timers.erase(t);
     } else {
       ++t;
     }
   }
+  detail::forgetWindowShortcuts(num);
+  // The menu bar is numbered on its own and outlives the window.
+  if (it->second.menuBar) {
+    it->second.menuBar->hide();
+    it->second.menuBar->setParent(nullptr);
+  }
   QWidget* top = it->second.top;
   g_windows.erase(it);
   if (top) {
     top->hide();
-    delete top;
+    if (detail::g_inWindowEvent > 0) top->deleteLater();
+    else delete top;
   }
   if (g_current == num) g_current = -1;
 }
@@ -230,16 +304,8 @@ void resizeWindow(int num, int x, int y, int w, int h) {
   auto* r = window(num);
   if (!r) return;
   if (x != -1 || y != -1) r->top->move(x == -1 ? r->top->x() : x, y == -1 ? r->top->y() : y);
-  if (w != -1 || h != -1) {
-    int extraH = r->top->height() - r->client->height();
-    int extraW = r->top->width() - r->client->width();
-    int nw = (w == -1 ? r->client->width() : w) + extraW;
-    int nh = (h == -1 ? r->client->height() : h) + extraH;
-    if (!(r->flags & WfSizing)) r->top->setFixedSize(nw, nh);
-    else r->top->resize(nw, nh);
-    // Offscreen and hidden windows lay out at once, so sizes read back are current.
-    if (auto* l = r->top->layout()) l->activate();
-  }
+  if (w != -1 || h != -1)
+    detail::setInnerSize(*r, w == -1 ? r->client->width() : w, h == -1 ? r->client->height() : h);
 }
 
 void setWindowTitle(int num, const std::string& title) {
@@ -272,23 +338,18 @@ void useWindow(int num) {
 
 int currentWindow() { return g_current; }
 
-int windowMouseX(int num) {
+static int mouseCoord(int num, bool wantX) {
   auto o = detail::g_mouseOverride.find(num);
-  if (o != detail::g_mouseOverride.end()) return o->second.first;
+  if (o != detail::g_mouseOverride.end()) return wantX ? o->second.first : o->second.second;
   auto* r = window(num);
   if (!r) return -1;
   QPoint p = r->client->mapFromGlobal(QCursor::pos());
-  return r->client->rect().contains(p) ? p.x() : -1;
+  if (!r->client->rect().contains(p)) return -1;
+  return wantX ? p.x() : p.y();
 }
 
-int windowMouseY(int num) {
-  auto o = detail::g_mouseOverride.find(num);
-  if (o != detail::g_mouseOverride.end()) return o->second.second;
-  auto* r = window(num);
-  if (!r) return -1;
-  QPoint p = r->client->mapFromGlobal(QCursor::pos());
-  return r->client->rect().contains(p) ? p.y() : -1;
-}
+int windowMouseX(int num) { return mouseCoord(num, true); }
+int windowMouseY(int num) { return mouseCoord(num, false); }
 
 void testSetWindowMouse(int num, int x, int y) {
   if (x == -2) detail::g_mouseOverride.erase(num);
@@ -301,18 +362,20 @@ void setWindowCallback(int num, WindowCallback cb) {
 
 void addTimer(int win, int timer, int ms, std::function<void()> callback) {
   removeTimer(win, timer);
-  auto* r = window(win);
-  if (!r) return;
-  auto* t = new QTimer(r->top);
+  if (!window(win) || !callback) return;
+  // Not a child of the window: a callback may close its own window.
+  auto* t = new QTimer;
   QObject::connect(t, &QTimer::timeout, std::move(callback));
-  t->start(ms);
+  t->start(std::max(ms, 1));
   detail::g_timers[{win, timer}] = t;
 }
 
 void removeTimer(int win, int timer) {
   auto it = detail::g_timers.find({win, timer});
   if (it == detail::g_timers.end()) return;
-  delete it->second;
+  // The timer may be the one whose callback is running now.
+  it->second->stop();
+  it->second->deleteLater();
   detail::g_timers.erase(it);
 }
 

@@ -1,4 +1,5 @@
 #include "tools/tools.h"
 
 void ResetToolsState() {
+  StructureEffectTable.clear();  // structure-effect table (tools/structure_table.cpp)
 }

@@ -1,0 +1,184 @@
+// Whole-array operations: changing the image size (scaling, or a new canvas around the
+// old picture), pixel buffers to images, row flips and the colour statistics.
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "documents/documents.h"
+#include "documents/view_internal.h"
+#include "toolkit/toolkit.h"
+
+std::vector<PixelCell> ResizeCopyPixels;
+int8_t MaxRot = 0, MaxGruen = 0, MaxBlau = 0, MinRot = 0, MinGruen = 0, MinBlau = 0;
+int32_t AllRot = 0, AllGruen = 0, AllBlau = 0;
+
+namespace {
+
+constexpr uint64_t kMaxImageCells = uint64_t(1) << 28;
+
+// Nearest-cell scaling, used when the toolkit cannot scale.
+void ScaleNearest(const std::vector<PixelCell>& src, int32_t sw, int32_t sh, std::vector<PixelCell>& dst,
+                  int32_t dw, int32_t dh) {
+  std::vector<int32_t> cols(dw);
+  for (int32_t x = 0; x < dw; ++x) cols[x] = int32_t(int64_t(x) * sw / dw);
+  for (int32_t y = 0; y < dh; ++y) {
+    const PixelCell* s = src.data() + size_t(int64_t(y) * sh / dh) * sw;
+    PixelCell* d = dst.data() + size_t(y) * dw;
+    for (int32_t x = 0; x < dw; ++x) d[x] = s[cols[x]];
+  }
+}
+
+// One axis of the canvas change: how many cells are copied, from where, to where.
+struct CanvasAxis {
+  int32_t count, from, to;
+};
+
+CanvasAxis Axis(int32_t oldLast, int32_t newLast, int32_t offset) {
+  if (oldLast >= newLast) {
+    offset = std::clamp(offset, 0, oldLast - newLast);
+    return {newLast + 1, offset, 0};
+  }
+  offset = std::clamp(offset, 0, newLast - oldLast);
+  return {oldLast + 1, 0, offset};
+}
+
+// Moves an old plane into a new one as the canvas change does; new cells get `fill`.
+template <typename T>
+void MovePlane(const std::vector<T>& old, int32_t oldW, std::vector<T>& out, int32_t newW, int32_t newH,
+               CanvasAxis ax, CanvasAxis ay, T fill, T mask) {
+  out.assign(size_t(newW) * newH, fill);
+  for (int32_t j = 0; j < ay.count; ++j) {
+    const T* s = old.data() + size_t(ay.from + j) * oldW + ax.from;
+    T* d = out.data() + size_t(ay.to + j) * newW + ax.to;
+    for (int32_t i = 0; i < ax.count; ++i) d[i] = s[i] & mask;
+  }
+}
+
+}  // namespace
+
+void ChangeImageSize(int32_t newLastX, int32_t newLastY, int32_t mode, int32_t offsetX,
+                     int32_t offsetY, int32_t red, int32_t green, int32_t blue, uint8_t quiet) {
+  // A size below 1 x 1 is refused.
+  if (newLastX < 0 || newLastY < 0) return;
+  const uint64_t cells = (uint64_t(newLastX) + 1) * (uint64_t(newLastY) + 1);
+  if (cells > kMaxImageCells) return;
+  mode = mode >= 2 ? 1 : (mode < 0 ? 0 : mode);
+  if (tk::isGadget(63)) tk::setGadgetText(63, std::to_string(newLastX + 1));
+  if (tk::isGadget(64)) tk::setGadgetText(64, std::to_string(newLastY + 1));
+  if (newLastX == bildlang && newLastY == bildhoch) return;
+  if (quiet == 0) CreateUndoPoint();
+  const int32_t oldW = bildlang + 1, oldH = bildhoch + 1;
+  const int32_t newW = newLastX + 1, newH = newLastY + 1;
+  if (mode == 0) {
+    ResizeCopyPixels.swap(ImagePixels);
+    ImagePixels.assign(cells, 0);
+    bool scaled = false;
+    if (tk::createImage(23, oldW, oldH) >= 0) {
+      if (tk::pixelsToImage(23, ResizeCopyPixels.data(), oldW, oldH, oldW) &&
+          tk::resizeImage(23, newW, newH) && tk::imageWidth(23) == newW && tk::imageHeight(23) == newH) {
+        scaled = tk::imageToPixels(23, ImagePixels.data(), newW, newH, newW);
+      }
+      tk::freeImage(23);
+    }
+    if (!scaled) ScaleNearest(ResizeCopyPixels, oldW, oldH, ImagePixels, newW, newH);
+    if (Colornumber == 1) IndexPlane.assign(cells, 0);
+  } else {
+    const CanvasAxis ax = Axis(bildlang, newLastX, offsetX);
+    const CanvasAxis ay = Axis(bildhoch, newLastY, offsetY);
+    const PixelCell fill = (uint32_t(blue) & 0xFF) | ((uint32_t(green) & 0xFF) << 8) |
+                           ((uint32_t(red) & 0xFF) << 16);
+    ResizeCopyPixels.swap(ImagePixels);
+    MovePlane<PixelCell>(ResizeCopyPixels, oldW, ImagePixels, newW, newH, ax, ay, fill, 0x00FFFFFFu);
+    if (Colornumber == 1) {
+      std::vector<uint8_t> plane;
+      if (IndexPlane.size() == size_t(oldW) * oldH) {
+        MovePlane<uint8_t>(IndexPlane, oldW, plane, newW, newH, ax, ay, 0, 0xFF);
+      } else {
+        plane.assign(cells, 0);
+      }
+      IndexPlane.swap(plane);
+    }
+  }
+  ResizeCopyPixels.clear();
+  ResizeCopyPixels.shrink_to_fit();
+  bildlang = newLastX;
+  bildhoch = newLastY;
+  if (CurrentImage >= 0 && CurrentImage < static_cast<int32_t>(ImageRecords.size())) {
+    ImageRecords[CurrentImage].laenge = bildlang;
+    ImageRecords[CurrentImage].hoehe = bildhoch;
+  }
+  HeldImage.assign(cells, 0);
+  UpdateZoomedSizes();
+  UpdateScrollBars();
+}
+
+void PixelBufferToImage(int32_t image, const PixelCell* buffer, int32_t width, int32_t height) {
+  OnErrorCode2 = 3;
+  if (buffer && width > 0 && height > 0 && tk::isImage(image)) {
+    tk::pixelsToImage(image, buffer, width, height, width, true);
+  }
+  OnErrorCode2 = 0;
+}
+
+void FlipBufferRows(PixelCell* buffer, int32_t width, int32_t height) {
+  if (!buffer || width < 1 || height < 2) return;
+  for (int32_t y = 0, z = height - 1; y < z; ++y, --z) {
+    std::swap_ranges(buffer + size_t(y) * width, buffer + size_t(y + 1) * width, buffer + size_t(z) * width);
+  }
+}
+
+void FlipImageRows() {
+  OnErrorCode2 = 18;
+  FlipBufferRows(ImagePixels.data(), bildlang + 1, bildhoch + 1);
+  hoch = RoundNearest(bildhoch / 2.0f) + 1;
+  OnErrorCode2 = 0;
+}
+
+void FlipAreaRows() {
+  OnErrorCode2 = 17;
+  if (AreaPixels.size() >= (size_t(arealang) + 1) * (size_t(areahoch) + 1)) {
+    FlipBufferRows(AreaPixels.data(), arealang + 1, areahoch + 1);
+  }
+  hoch = RoundNearest(areahoch / 2.0f) + 1;
+  OnErrorCode2 = 0;
+}
+
+int32_t UpdateMinMaxColors() {
+  // The signed form of a channel is its value - 128; scanning it directly leaves the
+  // image as it was, as the toggling around the scan did.
+  int mr = 0, mg = 0, mb = 0, nr = 255, ng = 255, nb = 255;
+  for (PixelCell c : ImagePixels) {
+    const int b = c & 0xFF, g = (c >> 8) & 0xFF, r = (c >> 16) & 0xFF;
+    mr = std::max(mr, r);
+    mg = std::max(mg, g);
+    mb = std::max(mb, b);
+    nr = std::min(nr, r);
+    ng = std::min(ng, g);
+    nb = std::min(nb, b);
+  }
+  MaxRot = int8_t(mr - 128);
+  MaxGruen = int8_t(mg - 128);
+  MaxBlau = int8_t(mb - 128);
+  MinRot = int8_t(nr - 128);
+  MinGruen = int8_t(ng - 128);
+  MinBlau = int8_t(nb - 128);
+  lang = bildlang + 1;
+  hoch = bildhoch + 1;
+  return 0;
+}
+
+int32_t UpdateAverageColors() {
+  uint64_t sr = 0, sg = 0, sb = 0;
+  for (PixelCell c : ImagePixels) {
+    sb += c & 0xFF;
+    sg += (c >> 8) & 0xFF;
+    sr += (c >> 16) & 0xFF;
+  }
+  const uint64_t n = (uint64_t(bildlang) + 1) * (uint64_t(bildhoch) + 1);
+  AllRot = int32_t((sr / n) & 0xFF);
+  AllGruen = int32_t((sg / n) & 0xFF);
+  AllBlau = int32_t((sb / n) & 0xFF);
+  lang = bildlang + 1;
+  hoch = bildhoch + 1;
+  return 0;
+}
