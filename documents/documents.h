@@ -137,6 +137,8 @@ void DrawRulers();
 struct ImageRecord {
   int32_t laenge = 0;   // image width - 1
   int32_t hoehe = 0;    // image height - 1
+  int32_t WindowState = 0;   // panel of the document's view (9 drawing, 120 area, 352 effects, ...)
+  std::string DisplayName;   // name shown as the tab's tooltip
 };
 extern std::vector<ImageRecord> ImageRecords;      // index 1..10 (0 and the spare unused)
 extern int32_t CurrentImage;
@@ -144,3 +146,9 @@ extern std::vector<PixelCell> HeldImage;           // in-memory snapshot of the 
 void CreateUndoPoint();
 void RenderAreaView();
 int32_t DefaultPrinterResolution();                // horizontal dots of the default printer, 0 if none
+
+// ==== Called by the shell's start-up and main loop ======================================
+// (their code comes with the quit and clipboard Parts; stand-ins in shell/pending_loops.cpp)
+void QuitProgram();            // returns only when the quit was cancelled (NextMode -1)
+void UpdatePasteMenuItem();    // timer 0 of window 0, every 1000 ms
+// ==== end called by the shell's start-up ================================================

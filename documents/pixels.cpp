@@ -69,7 +69,10 @@ inline int Clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 
 }  // namespace
 
-void DrawPixel(int32_t row, int32_t column, int8_t mode, float opacity) {
+namespace {
+
+// Every mode and opacity; DrawPixel keeps the plain opaque brush to itself.
+__attribute__((noinline)) void DrawPixelBlended(int32_t row, int32_t column, int8_t mode, float opacity) {
   const size_t stride = static_cast<size_t>(bildlang) + 1;
   PixelCell& cell = ImagePixels[static_cast<size_t>(row) * stride + column];
   const uint32_t old = cell;
@@ -159,6 +162,18 @@ void DrawPixel(int32_t row, int32_t column, int8_t mode, float opacity) {
     const size_t i = static_cast<size_t>(row) * stride + column;
     if (i < IndexPlane.size()) IndexPlane[i] = static_cast<uint8_t>(PaletteIndex + 128);
   }
+}
+
+}  // namespace
+
+void DrawPixel(int32_t row, int32_t column, int8_t mode, float opacity) {
+  if (mode != 0 || opacity != 1.0f || Colornumber != 0) {
+    DrawPixelBlended(row, column, mode, opacity);
+    return;
+  }
+  // The plain opaque brush of a true-colour image: the drawing colour, flag kept.
+  PixelCell& cell = ImagePixels[static_cast<size_t>(row) * (static_cast<size_t>(bildlang) + 1) + column];
+  cell = (cell & 0xFF000000u) | Cell(Rot, Gruen, Blau, 0);
 }
 
 int32_t ClearPixelFlags() {

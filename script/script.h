@@ -55,3 +55,13 @@ void LoadScriptTables();
 // fresh; used by the subsystem reset.
 void ResetScriptTables();
 // ==== end script tables ================================================================
+
+// ==== Script-view handlers the shell's mode loops call ==================================
+// (their code comes with the script editor; stand-ins in shell/pending_loops.cpp)
+void OnScriptMenu(int32_t id);
+void OnScriptShortcut(int32_t id);
+void OnScriptKeyDown();
+void OnScriptKeyUp();
+void OnFindReplace(int32_t gadget);
+void CreateEditUndo(int32_t code);
+// ==== end script-view handlers ==========================================================

@@ -5,17 +5,14 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "documents/documents.h"
 #include "shell/shell.h"
 #include "toolkit/toolkit.h"
 
 // ---- state of other parts that the configuration fills --------------------------------
 // Declared here until the headers of their owners carry them (stand-ins for the
 // definitions live in shell/pending_config.cpp).
-extern int32_t bildlang, bildhoch;             // image documents
-extern int32_t CurrentImage, ImageCount;
-extern uint8_t Rot, Gruen, Blau;
-extern int32_t GridWidth;
-extern uint8_t GridActive, GridHorz, GridVert;
+extern int32_t CurrentImage, ImageCount;      // image documents
 extern uint8_t fillstate;                      // painting tools
 extern int32_t paintstate;
 extern int32_t drawform_current, drawforms_length, drawstep;
@@ -29,8 +26,6 @@ void ShowBackgroundColor(int32_t colour);
 void UpdateColourDisplays();
 void LoadBrushForms();
 void ReloadStructures();
-void RedrawCanvas();
-extern int32_t OnErrorCode1;
 
 SettingsRecord Settings;
 LastStateRecord LastState;

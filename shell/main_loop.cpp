@@ -8,7 +8,7 @@ int32_t CurrentMode = 0, NextMode = 0, PreviousMode = 0, ModeBeforeLast = 0, all
 int32_t LoopTurnLimit = 0;
 int32_t LoopWaitMs = -1;
 
-void QuitProgram();
+
 
 namespace {
 bool IsMode(int32_t m) { return m >= ModeQuit && m <= ModeKeyboard; }

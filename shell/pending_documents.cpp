@@ -16,8 +16,6 @@ void ToolDispatch() {}
 void OnCanvasLeftUp() {}
 void MarkOutlineSegment(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) {}
 
-// ---- status bars ----
-void UpdateMainStatusBar() {}
 
 // ---- image records and slot folders ----
 std::vector<ImageRecord> ImageRecords(11);

@@ -104,6 +104,7 @@ extern std::vector<std::string> SplashStatusLog;   // every text of the splash s
 int StartUp(bool stopBeforeLoop = false);
 int MainTopLevel(bool stopBeforeLoop = false);
 void ShowStartUpStatus(const std::string& text);   // ShowSplashStatus, also logged
+extern int32_t SplashWaitMs;                       // how long the finished splash stays (tests: 0)
 
 // Main loop and modes.
 enum ModeValue : int32_t {
@@ -202,3 +203,24 @@ void HideDrawSettingsBar();
 // Tests: every handler that still stands in (shell/pending_loops.cpp) reports here.
 extern std::function<void(const char* handler, int id)> PendingHandlerSpy;
 // ==== end start-up, loops, shortcut sets, views, status bars ============================
+
+// ==== Main window, panels, gadgets, menus and tool bar (shell/ui_*.cpp) ==================
+// Start-up builds the interface in this order: LoadResources (before the script tables),
+// then, inside MainTopLevel, OpenMainWindow, CreateMenus, CreateWindowsAndGadgets,
+// SetUpGadgetContents, FillFontList (painting tools) and LoadStartFont.
+void LoadResources();                 // the interface images, drawn and loaded from "Data/"
+// Opens window 0 (hidden), window 43 "Parent" with editor 837 and the splash window 25
+// (images 6 and 7). Returns 0 when window 0 could not be opened, else 1.
+int32_t OpenMainWindow();
+void CreateMenus();                   // menus 0 and 1, the popups, tool bar 5
+void CreateWindowsAndGadgets();       // every other window, the panels and their gadgets
+void SetUpGadgetContents();           // fonts, fixed item lists and start values
+void LoadStartFont();                 // font 0 from the face and size of combos 585, 586
+// Tooltips of the tool bar and of the panel gadgets; on = 0 empties every text.
+void SetToolbarTooltips(int32_t on);
+// Called from here, built elsewhere (stand-ins in shell/pending_ui.cpp until they land).
+void CreatePaletteCell(uint8_t red, uint8_t green, uint8_t blue, int32_t column, int32_t row);
+void CreateBlackWhiteSwatches();
+void ShowSplashStatus(const std::string& text);
+extern int32_t tolleranz;             // painting tools: the tolerance of fill and magic wand
+// ==== end main window, panels, gadgets, menus and tool bar ===============================

@@ -43,3 +43,15 @@ void OnCanvasLeftUp();
 void MarkOutlineSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz,
                         int32_t vert, int32_t mode);
 // ==== end canvas mouse handlers ==========================================================
+
+// ==== Tool handlers the shell's mode loops and view switches call =======================
+// (their code comes with the painting tools; stand-ins in shell/pending_loops.cpp)
+void UpdateToolOptions(int32_t toolgadget);
+void OnToolGadget(int32_t gadget);
+void OnDrawBarGadget(int32_t gadget);
+void OnToolOptionPopup(int32_t id);
+void OnTextPanelGadget(int32_t gadget);
+void LoadTextFont();
+void OnRightButton();
+void FillFontList();
+// ==== end tool handlers for the mode loops ==============================================

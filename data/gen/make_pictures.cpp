@@ -146,7 +146,6 @@ void drawTool(QPainter& p, const QString& name) {
   toolFace(p);
   p.setBrush(Qt::NoBrush);
   if (name == "Lasso") {
-    dashedRect(p, QRectF());
     QPen d = pen(kInk, 1.6);
     d.setDashPattern({2.5, 2});
     p.setPen(d);

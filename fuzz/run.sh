@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets of our own readers (BMP, TGA, icons) with clang, libFuzzer,
+# AddressSanitizer and UndefinedBehaviorSanitizer, and runs each for a bounded time on
+# a seed corpus made from the sample files. Exits 0 when nothing was found; a finding
+# is copied to tests/data/codecs/found/ (replayed by the codec tests) and fails the run.
+#   FUZZ_SECONDS  time per target (default 20; the targets run side by side)
+#   FUZZ_BUILD    build folder (default build/fuzz)
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+OUT=${FUZZ_BUILD:-$ROOT/build/fuzz}
+SECONDS_EACH=${FUZZ_SECONDS:-20}
+TARGETS=(bmp tga ico)
+mkdir -p "$OUT/obj" "$OUT/seed"/{bmp,tga,ico} "$OUT/corpus"/{bmp,tga,ico}
+
+CXX=${FUZZ_CXX:-clang++}
+FLAGS=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$ROOT"
+       -fsanitize=address,undefined -fno-sanitize-recover=all)
+LIBS=(-lpng -ljpeg -ltiff -lz)
+
+echo "fuzz: building in $OUT"
+pids=()
+objs=()
+for src in "$ROOT"/toolkit/codecs/*.cpp; do
+  obj="$OUT/obj/$(basename "${src%.cpp}").o"
+  objs+=("$obj")
+  "$CXX" "${FLAGS[@]}" -fsanitize=fuzzer-no-link -c "$src" -o "$obj" & pids+=($!)
+done
+for p in "${pids[@]}"; do wait "$p"; done
+pids=()
+for t in "${TARGETS[@]}"; do
+  "$CXX" "${FLAGS[@]}" -fsanitize=fuzzer "$ROOT/fuzz/fuzz_$t.cpp" "${objs[@]}" "${LIBS[@]}" \
+    -o "$OUT/fuzz_$t" & pids+=($!)
+done
+"$CXX" "${FLAGS[@]}" "$ROOT/fuzz/seeds.cpp" "${objs[@]}" "${LIBS[@]}" -o "$OUT/seeds" & pids+=($!)
+for p in "${pids[@]}"; do wait "$p"; done
+
+"$OUT/seeds" "$OUT/seed"
+# Earlier findings seed their target too.
+FOUND="$ROOT/tests/data/codecs/found"
+for t in "${TARGETS[@]}"; do
+  for f in "$FOUND/$t"-*; do [ -f "$f" ] && cp "$f" "$OUT/seed/$t/"; done
+done
+
+echo "fuzz: running ${TARGETS[*]} for ${SECONDS_EACH}s each"
+pids=()
+for t in "${TARGETS[@]}"; do
+  rm -f "$OUT/$t"-crash-* "$OUT/$t"-leak-* "$OUT/$t"-timeout-* "$OUT/$t"-oom-*
+  "$OUT/fuzz_$t" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2560 \
+    -max_len=65536 -print_final_stats=0 -artifact_prefix="$OUT/$t-" \
+    "$OUT/corpus/$t" "$OUT/seed/$t" >"$OUT/$t.log" 2>&1 & pids+=($!)
+done
+status=0
+for i in "${!TARGETS[@]}"; do
+  t=${TARGETS[$i]}
+  if wait "${pids[$i]}"; then
+    echo "fuzz_$t: $(grep -Eo 'cov: [0-9]+' "$OUT/$t.log" | tail -1), no finding"
+  else
+    status=1
+    echo "fuzz_$t: FINDING (log: $OUT/$t.log)"
+    tail -n 30 "$OUT/$t.log"
+    mkdir -p "$FOUND"
+    for a in "$OUT/$t"-crash-* "$OUT/$t"-leak-* "$OUT/$t"-timeout-* "$OUT/$t"-oom-*; do
+      [ -f "$a" ] && cp "$a" "$FOUND/" && echo "  kept $FOUND/$(basename "$a")"
+    done
+  fi
+done
+exit $status

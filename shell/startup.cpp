@@ -1,0 +1,192 @@
+// Start-up: global state, crash handler, arrays, cursors and fixed tables (StartUp), then
+// the interface, the configuration, the optional update check and crash recovery
+// (MainTopLevel), and last the main loop.
+#include <csignal>
+#include <cstdlib>
+#include <string>
+
+#include <QElapsedTimer>
+
+#include "documents/documents.h"
+#include "script/script.h"
+#include "shell/shell.h"
+#include "toolkit/toolkit.h"
+#include "tools/tools.h"
+
+uint8_t NetworkAvailable = 0;
+uint8_t ScreenAvailable = 0;
+int CursorTable[6] = {0, 0, 0, 0, 0, 0};
+int32_t ToolCursor = 4;
+std::string FileExtensions[9];
+uint8_t GreyColourTable[256][4];
+std::vector<std::string> SplashStatusLog;
+int32_t SplashWaitMs = 1000;
+
+// Interface construction (shell/ui*.cpp).
+void CreateMenus();
+void CreateWindowsAndGadgets();
+void SetUpGadgetContents();
+void CountTips();
+
+namespace {
+
+void FatalSignal(int) { OnFatalError(); }
+
+void RegisterFatalErrorHandler() {
+  for (int sig : {SIGSEGV, SIGFPE, SIGILL, SIGBUS, SIGABRT}) std::signal(sig, FatalSignal);
+}
+
+// Keeps the splash on screen for ms milliseconds while the windows stay responsive.
+void SplashPause(int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < ms) tk::processPending();
+}
+
+}  // namespace
+
+void ShowStartUpStatus(const std::string& text) {
+  SplashStatusLog.push_back(text);
+  ShowSplashStatus(text);
+}
+
+int StartUp(bool stopBeforeLoop) {
+  // Run-time errors go to the crash handler (tests keep their own).
+  if (!tk::test::enabled()) RegisterFatalErrorHandler();
+
+  // Nothing the full-screen preview or the update check need can fail to start here.
+  NetworkAvailable = 1;
+  ScreenAvailable = 1;
+
+  // Global arrays and lists.
+  AreaPixels.assign(1, 0);
+  AreaViewPixels.assign(1, 0);
+  ImageRecords.assign(11, ImageRecord{});
+  ImagePixels.assign(1, 0);
+  IndexPlane.assign(1, 0);
+  Palette.assign(256, 0);
+  PolygonMarkPoints.clear();
+  InstanceList.clear();
+
+  // Cursors.
+  for (int n = 0; n < 4; ++n) CursorTable[n] = tk::loadCursor("Data/Cursor" + std::to_string(n) + ".cur");
+  CursorTable[4] = tk::standardCursor(tk::CursorArrow);
+  CursorTable[5] = tk::standardCursor(tk::CursorSizeNS);
+  ToolCursor = 4;
+
+  // Fixed tables and start values.
+  for (int i = 0; i < 256; ++i) {
+    GreyColourTable[i][0] = GreyColourTable[i][1] = GreyColourTable[i][2] = uint8_t(i);
+    GreyColourTable[i][3] = 0;
+  }
+  cutsda = 0;
+  CurrentMode = 0;
+  PaletteIndex = 0;
+  length = 1.0f;
+  bildx = 250;
+  paintstate = 0;
+  Colornumber = 0;
+  areaxmax = 672;
+  areaymax = 592;
+  CurrentImage = 1;
+  ImageRecords[1].WindowState = 9;
+  static const char* const extensions[9] = {"bmp", "jpg", "png", "ico", "struc", "cod", "df", "cur", "tbmp"};
+  for (int i = 0; i < 9; ++i) FileExtensions[i] = extensions[i];
+  static const char* const functions[14] = {"Sin", "Cos", "Tan", "Min", "Max", "Pow", "Random",
+                                            "GetRedColor", "GetGreenColor", "GetBlueColor",
+                                            "Sqr", "Pos", "Chr", "Str"};
+  EvaluatorFunctions.resize(15);
+  for (int i = 0; i < 14; ++i) EvaluatorFunctions[i + 1].name = functions[i];
+
+  LoadResources();
+  LoadScriptTables();
+  BuildStructureEffectTable();
+  return MainTopLevel(stopBeforeLoop);
+}
+
+int MainTopLevel(bool stopBeforeLoop) {
+  // 1. The image decoders and encoders are part of the toolkit's image layer.
+  // 2. Splash check.
+  if (tk::loadImage(6, "Data/Corvalen_08.png") < 0) {
+    tk::messageRequester("Fehler", "Corvalen_08.png konnte im Ordner Corvalen/Data nicht gefunden werden",
+                         tk::MsgOk | tk::MsgError);
+    return 1;
+  }
+  tk::createImage(7, 400, 20);
+
+  // 3. Main window; window 43 owns some dialogs and loads the rich editor first.
+  const unsigned mainFlags = tk::WfCaption | tk::WfSystemMenu | tk::WfSizing | tk::WfMinimize |
+                             tk::WfMaximize | tk::WfHidden;
+  if (tk::openWindow(0, 0, 0, 1018, 700, "Corvalen", mainFlags) < 0) return 1;
+  tk::openWindow(43, 0, 0, 10, 10, "Parent", tk::WfCaption | tk::WfHidden);
+  tk::richEditor(837, 0, 0, 10, 10);
+
+  // 4. Splash window.
+  tk::openWindow(25, 300, 200, 400, 420, "", tk::WfBorderless | tk::WfTopmost, 0);
+  tk::imageGadget(0, 0, 0, 400, 400, 6);
+  tk::imageGadget(1, 0, 400, 400, 20, 7);
+  ShowStartUpStatus("Fenster erstellen(versteckt)");
+
+  // 5. Menus, toolbar, panels, gadgets and the other windows.
+  CreateMenus();
+  CreateWindowsAndGadgets();
+  CountTips();
+  ShowStartUpStatus("Gadgets einstellen");
+  SetUpGadgetContents();
+  FillFontList();
+
+  // 6. Configuration (claims this instance's number and undo folders).
+  ShowStartUpStatus("Konfigurationen laden");
+  LoadConfiguration();
+
+  // 7. The first image.
+  CurrentImage = 1;
+  ImageRecords[1].DisplayName = "Unbenannt1.bmp";
+  if (Settings.Tooltips == 1) tk::setGadgetToolTip(161, ImageRecords[1].DisplayName);
+
+  // 8.
+  AddImageShortcuts();
+
+  // 9. The image view with the drawing panel.
+  for (int w = 0; w <= 25; ++w)
+    if (tk::isWindow(w)) tk::hideWindow(w, false);
+  for (int w : {1, 8, 3, 2, 22}) tk::hideWindow(w, true);
+  for (int p : {120, 582, 352, 495}) tk::hideGadget(p, true);
+
+  // 10. Update check.
+  if (Settings.Update > 0) {
+    ShowStartUpStatus("Updateprüfung.....");
+    if (NetworkAvailable == 1) CheckForUpdate();
+  }
+
+  // 11.
+  RedrawCanvas();
+  tk::processPending();
+  ShowStartUpStatus("Fertig geladen...... Viel Spass bei Corvalen :)");
+  SplashPause(SplashWaitMs);
+  tk::closeWindow(25);
+
+  // 12.
+  if (UpdateAvailable == 1 &&
+      tk::messageRequester("Update da", "Es ist eine neue Version von Corvalen verfügbar.\r\rWollen sie jetzt updaten?",
+                           tk::MsgYesNo) == tk::ResultYes)
+    DownloadUpdate();
+
+  // 13. Paste timer, main-window callback, window 0 in front.
+  tk::freeImage(6);
+  tk::addTimer(0, 0, 1000, UpdatePasteMenuItem);
+  tk::setWindowCallback(0, MainWindowCallback);
+  tk::useWindow(0);
+  tk::activateWindow(0);
+  tk::bringToFront(0);
+
+  // 14.-16.
+  RecoverAfterCrash();
+  CreateMainStatusBar();
+  if (Settings.TDT == 1) ShowTipOfTheDay();
+
+  // 17.
+  if (stopBeforeLoop) return 0;
+  MainLoop();
+  return 0;
+}

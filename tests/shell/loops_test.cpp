@@ -1,0 +1,352 @@
+// The mode loops: menu ids, gadget events, keys, mouse buttons and close requests reach the
+// handler each mode's table names; the busy sign; the main loop's mode bookkeeping.
+#include <QTest>
+
+#include "loops_fixture.h"
+#include "toolkit/internal.h"
+
+using namespace loops_test;
+
+namespace {
+
+using Calls = std::vector<std::pair<std::string, int>>;
+
+Calls One(const char* h, int id) { return {{h, id}}; }
+
+// Pen-down keyboard mode is its own column.
+constexpr int32_t PenDown = 70;
+
+int32_t Run(int32_t mode) {
+  if (mode == PenDown) {
+    Keydrawmode = 1;
+    const int32_t r = RunOneTurn(ModeKeyboard);
+    Keydrawmode = 0;
+    return r;
+  }
+  return RunOneTurn(mode);
+}
+
+struct MenuCase {
+  int32_t mode;
+  int id;
+  const char* handler;   // "" = none
+};
+
+const MenuCase kMenuCases[] = {
+    // Draw
+    {ModeDraw, 0, "OnMainMenu"}, {ModeDraw, 237, "OnMainMenu"}, {ModeDraw, 238, "OnInsertPopup"},
+    {ModeDraw, 254, "OnInsertPopup"}, {ModeDraw, 255, "OnAreaEffectsPopup"}, {ModeDraw, 367, "OnAreaEffectsPopup"},
+    {ModeDraw, 368, "OnImageShortcut"}, {ModeDraw, 449, "OnImageShortcut"}, {ModeDraw, 450, "OnSwatch"},
+    {ModeDraw, 460, "OnSwatch"}, {ModeDraw, 461, "OnErrorReportPopup"}, {ModeDraw, 465, "OnErrorReportPopup"},
+    {ModeDraw, 466, "OnToolOptionPopup"}, {ModeDraw, 490, "OnToolOptionPopup"},
+    // Script
+    {ModeScript, 5, "OnScriptMenu"}, {ModeScript, 237, "OnScriptMenu"}, {ModeScript, 238, "OnScriptShortcut"},
+    {ModeScript, 300, "OnScriptShortcut"}, {ModeScript, 449, "OnScriptShortcut"}, {ModeScript, 450, "OnErrorReportPopup"},
+    {ModeScript, 465, "OnErrorReportPopup"}, {ModeScript, 466, ""}, {ModeScript, 480, ""},
+    // Area: 368..449 and the swatches go to the error-report popup
+    {ModeArea, 17, "OnMainMenu"}, {ModeArea, 240, "OnInsertPopup"}, {ModeArea, 255, "OnAreaEffectsPopup"},
+    {ModeArea, 367, "OnAreaEffectsPopup"}, {ModeArea, 368, "OnErrorReportPopup"}, {ModeArea, 449, "OnErrorReportPopup"},
+    {ModeArea, 455, "OnErrorReportPopup"}, {ModeArea, 463, "OnErrorReportPopup"}, {ModeArea, 466, ""},
+    // Keyboard, pen up
+    {ModeKeyboard, 17, "OnMainMenu"}, {ModeKeyboard, 240, "OnInsertPopup"}, {ModeKeyboard, 255, "OnImageShortcut"},
+    {ModeKeyboard, 424, "OnImageShortcut"}, {ModeKeyboard, 450, "OnSwatch"}, {ModeKeyboard, 463, "OnSwatch"},
+    {ModeKeyboard, 467, "OnToolOptionPopup"},
+    // Keyboard, pen down: everything is an image shortcut
+    {PenDown, 0, "OnImageShortcut"}, {PenDown, 17, "OnImageShortcut"}, {PenDown, 240, "OnImageShortcut"},
+    {PenDown, 300, "OnImageShortcut"}, {PenDown, 455, "OnImageShortcut"}, {PenDown, 470, "OnImageShortcut"},
+    // Text
+    {ModeText, 17, "OnMainMenu"}, {ModeText, 238, "OnImageShortcut"}, {ModeText, 300, "OnImageShortcut"},
+    {ModeText, 449, "OnImageShortcut"}, {ModeText, 455, "OnErrorReportPopup"}, {ModeText, 462, "OnErrorReportPopup"},
+    {ModeText, 470, ""},
+    // Effects
+    {ModeEffects, 5, "OnMainMenu"}, {ModeEffects, 240, "OnInsertPopup"}, {ModeEffects, 255, "OnPanelShortcut"},
+    {ModeEffects, 370, "OnPanelShortcut"}, {ModeEffects, 449, "OnPanelShortcut"}, {ModeEffects, 451, "OnErrorReportPopup"},
+    {ModeEffects, 465, "OnErrorReportPopup"}, {ModeEffects, 466, ""},
+};
+
+}  // namespace
+
+TEST_F(LoopsTest, MenuIdsReachTheHandlerOfTheirModeAndRange) {
+  for (const MenuCase& c : kMenuCases) {
+    SCOPED_TRACE("mode " + std::to_string(c.mode) + " id " + std::to_string(c.id));
+    Recorder rec;
+    Post(tk::EvMenu, 0, -1, c.id);
+    EXPECT_EQ(Run(c.mode), 0);
+    const Calls expected = *c.handler ? One(c.handler, c.id) : Calls{};
+    EXPECT_EQ(rec.Handlers(), expected);
+  }
+}
+
+TEST_F(LoopsTest, RealMenuItemReachesTheDrawLoop) {
+  Recorder rec;
+  ASSERT_TRUE(tk::testTriggerMenuItem(0, 17));
+  RunOneTurn(ModeDraw);
+  EXPECT_EQ(rec.Handlers(), One("OnMainMenu", 17));
+}
+
+namespace {
+
+struct GadgetCase {
+  int32_t mode;
+  int window, gadget;
+  const char* handler;
+};
+
+const GadgetCase kGadgetCases[] = {
+    {ModeDraw, 0, 161, "OnDocumentTab"}, {ModeDraw, 0, 170, "OnDocumentTab"}, {ModeDraw, 0, 171, "OnDrawBarGadget"},
+    {ModeDraw, 0, 193, "OnDrawBarGadget"}, {ModeDraw, 0, 10, "OnToolGadget"}, {ModeDraw, 0, 108, "OnToolGadget"},
+    {ModeDraw, 27, 805, "OnMainGadget"}, {ModeDraw, 3, 502, "OnMainGadget"}, {ModeDraw, 0, 9, "OnMainGadget"},
+    {ModeScript, 0, 161, "OnDocumentTab"}, {ModeScript, 0, 171, ""}, {ModeScript, 0, 40, ""},
+    {ModeScript, 0, 496, ""}, {ModeScript, 3, 502, "OnFindReplace"},
+    {ModeArea, 0, 165, "OnDocumentTab"}, {ModeArea, 0, 180, "OnOperationsGadget"}, {ModeArea, 0, 50, "OnOperationsGadget"},
+    {ModeArea, 0, 158, "OnOperationsGadget"}, {ModeArea, 3, 502, ""},
+    {ModeKeyboard, 0, 161, "OnDocumentTab"}, {ModeKeyboard, 0, 171, "OnDrawBarGadget"},
+    {ModeKeyboard, 0, 60, "OnToolGadget"}, {ModeKeyboard, 27, 811, "OnMainGadget"},
+    {PenDown, 0, 161, ""}, {PenDown, 0, 171, ""}, {PenDown, 0, 13, ""}, {PenDown, 0, 14, "OnToolGadget"},
+    {PenDown, 0, 58, "OnToolGadget"}, {PenDown, 0, 59, ""}, {PenDown, 0, 92, "OnToolGadget"}, {PenDown, 0, 91, ""},
+    {PenDown, 27, 811, ""},
+    {ModeText, 0, 161, "OnDocumentTab"}, {ModeText, 0, 171, "OnDrawBarGadget"}, {ModeText, 0, 50, "OnTextPanelGadget"},
+    {ModeText, 0, 590, "OnTextPanelGadget"}, {ModeText, 3, 502, "OnFindReplace"},
+    {ModeEffects, 0, 161, "OnDocumentTab"}, {ModeEffects, 0, 175, "OnEffectsPanelGadget"},
+    {ModeEffects, 0, 20, "OnEffectsPanelGadget"}, {ModeEffects, 0, 356, "OnEffectsPanelGadget"}, {ModeEffects, 3, 502, ""},
+};
+
+}  // namespace
+
+TEST_F(LoopsTest, GadgetEventsReachTheHandlerOfTheirModeAndRange) {
+  for (const GadgetCase& c : kGadgetCases) {
+    SCOPED_TRACE("mode " + std::to_string(c.mode) + " window " + std::to_string(c.window) + " gadget " +
+                 std::to_string(c.gadget));
+    Recorder rec;
+    Post(tk::EvGadget, c.window, c.gadget, -1, tk::EtLeftClick);
+    Run(c.mode);
+    const Calls expected = *c.handler ? One(c.handler, c.gadget) : Calls{};
+    Calls got;
+    for (const auto& h : rec.Handlers())
+      if (h.first != "LoadTextFont") got.push_back(h);
+    EXPECT_EQ(got, expected);
+  }
+}
+
+TEST_F(LoopsTest, TextLoopReloadsTheFontAfterFaceOrSizeChanges) {
+  for (int g : {585, 586, 587}) {
+    Recorder rec;
+    Post(tk::EvGadget, 0, g, -1, tk::EtLeftClick);
+    RunOneTurn(ModeText);
+    const Calls expected = g == 587 ? One("OnTextPanelGadget", g)
+                                    : Calls{{"OnTextPanelGadget", g}, {"LoadTextFont", -1}};
+    EXPECT_EQ(rec.Handlers(), expected) << g;
+  }
+}
+
+TEST_F(LoopsTest, KeysAndMouseButtonsPerMode) {
+  struct Case {
+    int32_t mode;
+    int code;
+    Calls expected;
+  };
+  const int vk = 0x41;  // A
+  const Case cases[] = {
+      {ModeDraw, tk::EvKeyDown, One("OnImageKeyDown", vk)}, {ModeDraw, tk::EvKeyUp, One("OnImageKeyUp", vk)},
+      {ModeDraw, tk::EvRightDown, One("OnRightButton", -1)},
+      {ModeScript, tk::EvKeyDown, One("OnScriptKeyDown", vk)}, {ModeScript, tk::EvKeyUp, One("OnScriptKeyUp", vk)},
+      {ModeScript, tk::EvLeftUp, One("CreateEditUndo", 5)}, {ModeScript, tk::EvRightDown, {}},
+      {ModeArea, tk::EvKeyDown, {}}, {ModeArea, tk::EvLeftUp, {}}, {ModeArea, tk::EvRightDown, One("OnRightButton", -1)},
+      {ModeKeyboard, tk::EvKeyDown, One("OnImageKeyDown", vk)}, {ModeKeyboard, tk::EvKeyUp, One("OnImageKeyUp", vk)},
+      {ModeKeyboard, tk::EvRightDown, {}},
+      {ModeText, tk::EvKeyDown, {}}, {ModeText, tk::EvKeyUp, {}}, {ModeText, tk::EvRightDown, {}},
+      {ModeEffects, tk::EvKeyDown, {}}, {ModeEffects, tk::EvRightDown, One("OnRightButton", -1)},
+      {ModeEffects, tk::EvLeftUp, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("mode " + std::to_string(c.mode) + " event " + std::to_string(c.code));
+    Recorder rec;
+    Post(c.code, 0, -1, -1, 0, vk);
+    Run(c.mode);
+    Calls got;
+    for (const auto& h : rec.Handlers())
+      if (h.first != "CreateEditUndo" || h.second != 6) got.push_back(h);
+    EXPECT_EQ(got, c.expected);
+  }
+}
+
+TEST_F(LoopsTest, RealKeyPressReachesTheImageKeyHandlerWithItsVirtualKey) {
+  tk::activateWindow(0);
+  tk::setActiveGadget(11);
+  tk::processPending();
+  Recorder rec;
+  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : tk::detail::window(0)->client.data();
+  QTest::keyPress(target, Qt::Key_Left);
+  RunOneTurn(ModeKeyboard);
+  ASSERT_FALSE(rec.Handlers().empty());
+  EXPECT_EQ(rec.Handlers()[0], std::make_pair(std::string("OnImageKeyDown"), 0x25));
+  QTest::keyRelease(target, Qt::Key_Left);
+  tk::drainEvents();
+}
+
+TEST_F(LoopsTest, BusySignShowsWhileADrawCommandRuns) {
+  ASSERT_TRUE(tk::isStatusBar(0));
+  int during = -1;
+  PendingHandlerSpy = [&](const char* h, int) {
+    if (std::string(h) == "OnMainMenu") during = tk::statusBarImage(0, 20);
+  };
+  Post(tk::EvMenu, 0, -1, 17);
+  RunOneTurn(ModeDraw);
+  PendingHandlerSpy = nullptr;
+  EXPECT_EQ(during, 101);
+  EXPECT_EQ(tk::statusBarImage(0, 20), 100);
+
+  // Area and text: idle after a gadget event, no busy sign before it.
+  for (int32_t mode : {ModeArea, ModeText}) {
+    tk::setStatusBarImage(0, 20, 101);
+    during = -1;
+    PendingHandlerSpy = [&](const char*, int) { during = tk::statusBarImage(0, 20); };
+    Post(tk::EvGadget, 0, 50, -1, tk::EtLeftClick);
+    RunOneTurn(mode);
+    PendingHandlerSpy = nullptr;
+    EXPECT_EQ(during, 101) << mode;
+    EXPECT_EQ(tk::statusBarImage(0, 20), 100) << mode;
+  }
+}
+
+TEST_F(LoopsTest, CloseRequestsPerMode) {
+  for (int32_t mode : {ModeDraw, ModeScript, ModeArea, ModeKeyboard, ModeText, ModeEffects}) {
+    Post(tk::EvClose, 0);
+    EXPECT_EQ(RunOneTurn(mode), ModeQuit) << mode;
+  }
+  // The colour window: Draw and Keyboard flip item 194 and follow it; the others ignore it.
+  for (int32_t mode : {ModeDraw, ModeKeyboard, ModeScript, ModeArea, ModeText, ModeEffects}) {
+    tk::setMenuItemChecked(0, 194, true);
+    tk::hideWindow(27, false);
+    Post(tk::EvClose, 27);
+    EXPECT_EQ(RunOneTurn(mode), 0);
+    const bool served = mode == ModeDraw || mode == ModeKeyboard;
+    EXPECT_EQ(tk::menuItemChecked(0, 194), !served) << mode;
+    EXPECT_EQ(tk::windowHidden(27), served) << mode;
+  }
+  tk::setMenuItemChecked(0, 194, false);
+  Post(tk::EvClose, 27);
+  RunOneTurn(ModeDraw);
+  EXPECT_TRUE(tk::menuItemChecked(0, 194));
+  EXPECT_FALSE(tk::windowHidden(27));
+  tk::setMenuItemChecked(0, 194, false);
+  tk::hideWindow(27, true);
+  // Find/replace: only the script view hides it.
+  for (int32_t mode : {ModeScript, ModeDraw}) {
+    tk::hideWindow(3, false);
+    Post(tk::EvClose, 3);
+    RunOneTurn(mode);
+    EXPECT_EQ(tk::windowHidden(3), mode == ModeScript) << mode;
+  }
+  tk::hideWindow(3, true);
+}
+
+TEST_F(LoopsTest, ShortcutSetFollowsTheFocusOncePerChange) {
+  tk::openWindow(60, 0, 0, 200, 100, "Fokus", tk::WfCaption);
+  tk::stringField(900, 10, 10, 100, 20, "");
+  tk::button(901, 10, 40, 100, 20, "OK");
+  tk::useWindow(0);
+  RemoveImageShortcuts();
+  AddImageShortcuts();
+  const int ctrlS = tk::ModCtrl + 'S';
+  ASSERT_TRUE(tk::hasShortcut(0, ctrlS));
+
+  tk::activateWindow(60);
+  tk::setActiveGadget(900);
+  tk::processPending();
+  ASSERT_EQ(tk::focusClassName(), "Edit");
+  int undoSix = 0;
+  PendingHandlerSpy = [&](const char* h, int id) { undoSix += std::string(h) == "CreateEditUndo" && id == 6; };
+  Post(tk::EvFocus, 60);
+  RunOneTurn(ModeDraw);
+  EXPECT_EQ(cutsda, 0);
+  EXPECT_FALSE(tk::hasShortcut(0, ctrlS));
+  EXPECT_EQ(undoSix, 1);
+  Post(tk::EvFocus, 60);
+  RunOneTurn(ModeDraw);
+  EXPECT_EQ(undoSix, 1);   // removed once only
+
+  tk::setActiveGadget(901);
+  tk::processPending();
+  Post(tk::EvFocus, 60);
+  RunOneTurn(ModeDraw);
+  EXPECT_EQ(cutsda, 1);
+  EXPECT_TRUE(tk::hasShortcut(0, ctrlS));
+  EXPECT_EQ(undoSix, 1);
+
+  // While a tool action runs the draw loop leaves the set alone.
+  tk::setActiveGadget(900);
+  tk::processPending();
+  linestate = 41;
+  Post(tk::EvFocus, 60);
+  RunOneTurn(ModeDraw);
+  EXPECT_EQ(cutsda, 1);
+  linestate = 0;
+
+  // The script loop does the same with the script set.
+  RemoveImageShortcuts();
+  tk::setActiveGadget(901);
+  tk::processPending();
+  controlpressed = shiftpressed = 1;
+  Post(tk::EvFocus, 60);
+  RunOneTurn(ModeScript);
+  EXPECT_TRUE(tk::hasShortcut(0, tk::ModCtrl + 'B'));
+  EXPECT_EQ(controlpressed, 0);
+  tk::setActiveGadget(900);
+  tk::processPending();
+  Post(tk::EvFocus, 60);
+  RunOneTurn(ModeScript);
+  EXPECT_FALSE(tk::hasShortcut(0, tk::ModCtrl + 'B'));
+  EXPECT_EQ(undoSix, 2);
+
+  PendingHandlerSpy = nullptr;
+  tk::closeWindow(60);
+  tk::useWindow(0);
+  AddImageShortcuts();
+}
+
+TEST_F(LoopsTest, CancelledQuitResumesTheModeItCameFrom) {
+  Recorder rec;
+  CurrentMode = ModeArea;
+  PreviousMode = ModeArea;
+  ModeBeforeLast = ModeDraw;
+  Post(tk::EvClose, 0);
+  LoopTurnLimit = 1;
+  LoopWaitMs = 200;
+  RunMainLoopTurn();
+  LoopTurnLimit = 0;
+  LoopWaitMs = -1;
+  EXPECT_EQ(rec.Handlers(), One("QuitProgram", -1));
+  EXPECT_EQ(CurrentMode, ModeArea);
+  EXPECT_EQ(PreviousMode, ModeArea);
+  EXPECT_EQ(ModeBeforeLast, ModeDraw);
+}
+
+TEST_F(LoopsTest, LoopEndingWithNoModeKeepsTheModeThatRan) {
+  PendingHandlerSpy = [](const char*, int) { NextMode = -1; };   // a quit cancelled inside a command
+  CurrentMode = ModeEffects;
+  PreviousMode = ModeEffects;
+  ModeBeforeLast = ModeDraw;
+  Post(tk::EvMenu, 0, -1, 26);
+  LoopTurnLimit = 1;
+  LoopWaitMs = 200;
+  RunMainLoopTurn();
+  LoopTurnLimit = 0;
+  LoopWaitMs = -1;
+  PendingHandlerSpy = nullptr;
+  EXPECT_EQ(CurrentMode, ModeEffects);
+  EXPECT_EQ(PreviousMode, ModeEffects);
+}
+
+TEST_F(LoopsTest, HandlerEndsTheLoopWithTheModeItNames) {
+  PendingHandlerSpy = [](const char*, int) { NextMode = ModeScript; };
+  CurrentMode = ModeDraw;
+  PreviousMode = ModeDraw;
+  ModeBeforeLast = ModeEffects;
+  Post(tk::EvMenu, 0, -1, 9);
+  RunMainLoopTurn();   // no turn limit: the handler ends the loop
+  PendingHandlerSpy = nullptr;
+  EXPECT_EQ(CurrentMode, ModeScript);
+  EXPECT_EQ(PreviousMode, ModeScript);
+  EXPECT_EQ(ModeBeforeLast, ModeDraw);
+}
