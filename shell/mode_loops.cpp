@@ -15,53 +15,62 @@ int32_t controlpressed = 0, shiftpressed = 0;
 
 namespace {
 
+using MenuHandler = void (*)(int32_t id);
+using GadgetHandler = void (*)(int32_t gadget);
+
+// One row of a menu-id table: ids lo..hi go to handler (nullptr: nobody).
+struct MenuRoute {
+  int32_t lo, hi;
+  MenuHandler handler;
+};
+
 // ---- menu-id tables ---------------------------------------------------------------------
 constexpr int32_t Lowest = INT_MIN, Highest = INT_MAX;
 
 const MenuRoute DrawMenu[] = {
-    {Lowest, 237, OnMainMenu, "OnMainMenu"},
-    {238, 254, OnInsertPopup, "OnInsertPopup"},
-    {255, 367, OnAreaEffectsPopup, "OnAreaEffectsPopup"},
-    {368, 449, OnImageShortcut, "OnImageShortcut"},
-    {450, 460, OnSwatch, "OnSwatch"},
-    {461, 465, OnErrorReportPopup, "OnErrorReportPopup"},
-    {466, Highest, OnToolOptionPopup, "OnToolOptionPopup"},
+    {Lowest, 237, OnMainMenu},
+    {238, 254, OnInsertPopup},
+    {255, 367, OnAreaEffectsPopup},
+    {368, 449, OnImageShortcut},
+    {450, 460, OnSwatch},
+    {461, 465, OnErrorReportPopup},
+    {466, Highest, OnToolOptionPopup},
 };
 const MenuRoute ScriptMenu[] = {
-    {Lowest, 237, OnScriptMenu, "OnScriptMenu"},
-    {238, 449, OnScriptShortcut, "OnScriptShortcut"},
-    {450, 465, OnErrorReportPopup, "OnErrorReportPopup"},
-    {466, Highest, nullptr, ""},
+    {Lowest, 237, OnScriptMenu},
+    {238, 449, OnScriptShortcut},
+    {450, 465, OnErrorReportPopup},
+    {466, Highest, nullptr},
 };
 const MenuRoute AreaMenu[] = {
-    {Lowest, 237, OnMainMenu, "OnMainMenu"},
-    {238, 254, OnInsertPopup, "OnInsertPopup"},
-    {255, 367, OnAreaEffectsPopup, "OnAreaEffectsPopup"},
-    {368, 465, OnErrorReportPopup, "OnErrorReportPopup"},
-    {466, Highest, nullptr, ""},
+    {Lowest, 237, OnMainMenu},
+    {238, 254, OnInsertPopup},
+    {255, 367, OnAreaEffectsPopup},
+    {368, 465, OnErrorReportPopup},
+    {466, Highest, nullptr},
 };
 const MenuRoute KeyboardMenu[] = {   // pen up
-    {Lowest, 237, OnMainMenu, "OnMainMenu"},
-    {238, 254, OnInsertPopup, "OnInsertPopup"},
-    {255, 449, OnImageShortcut, "OnImageShortcut"},
-    {450, 465, OnSwatch, "OnSwatch"},
-    {466, Highest, OnToolOptionPopup, "OnToolOptionPopup"},
+    {Lowest, 237, OnMainMenu},
+    {238, 254, OnInsertPopup},
+    {255, 449, OnImageShortcut},
+    {450, 465, OnSwatch},
+    {466, Highest, OnToolOptionPopup},
 };
 const MenuRoute KeyboardPenDownMenu[] = {
-    {Lowest, Highest, OnImageShortcut, "OnImageShortcut"},
+    {Lowest, Highest, OnImageShortcut},
 };
 const MenuRoute TextMenu[] = {
-    {Lowest, 237, OnMainMenu, "OnMainMenu"},
-    {238, 449, OnImageShortcut, "OnImageShortcut"},
-    {450, 465, OnErrorReportPopup, "OnErrorReportPopup"},
-    {466, Highest, nullptr, ""},
+    {Lowest, 237, OnMainMenu},
+    {238, 449, OnImageShortcut},
+    {450, 465, OnErrorReportPopup},
+    {466, Highest, nullptr},
 };
 const MenuRoute EffectsMenu[] = {
-    {Lowest, 237, OnMainMenu, "OnMainMenu"},
-    {238, 254, OnInsertPopup, "OnInsertPopup"},
-    {255, 449, OnPanelShortcut, "OnPanelShortcut"},
-    {450, 465, OnErrorReportPopup, "OnErrorReportPopup"},
-    {466, Highest, nullptr, ""},
+    {Lowest, 237, OnMainMenu},
+    {238, 254, OnInsertPopup},
+    {255, 449, OnPanelShortcut},
+    {450, 465, OnErrorReportPopup},
+    {466, Highest, nullptr},
 };
 
 struct MenuTable {
@@ -316,11 +325,6 @@ int32_t RunModeLoop(int32_t mode) {
 }
 
 }  // namespace
-
-std::string MenuRouteName(int32_t mode, int32_t id) {
-  const MenuRoute* r = FindRoute(SpecOf(mode), id);
-  return r && r->handler ? r->name : "";
-}
 
 void SetBusySign(bool busy) {
   if (busy && !tk::isStatusBar(0)) return;

@@ -129,17 +129,6 @@ int32_t ModeLoopArea();
 int32_t ModeLoopKeyboard();
 int32_t ModeLoopText();
 int32_t ModeLoopEffects();
-using MenuHandler = void (*)(int32_t id);
-using GadgetHandler = void (*)(int32_t gadget);
-// One row of a menu-id dispatch table: ids lo..hi go to handler (nullptr: nobody).
-struct MenuRoute {
-  int32_t lo, hi;
-  MenuHandler handler;
-  const char* name;
-};
-// The menu table of a mode (ModeKeyboard: pen up; pen down sends everything to
-// OnImageShortcut). The handler name of id in mode, "" when none.
-std::string MenuRouteName(int32_t mode, int32_t id);
 void SetBusySign(bool busy);                // field 20 of status bar 0: image 101 / 100
 
 // Keyboard shortcut sets (all on window 0).
@@ -197,6 +186,7 @@ void CheckForUpdate();
 void DownloadUpdate();
 extern uint8_t UpdateAvailable;
 void ShowTipOfTheDay();
+void CountTips();                           // tips of the day in "Tips/"
 void ShowSplashStatus(const std::string& text);
 void ShowDrawSettingsBar();
 void HideDrawSettingsBar();

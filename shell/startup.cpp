@@ -22,11 +22,7 @@ uint8_t GreyColourTable[256][4];
 std::vector<std::string> SplashStatusLog;
 int32_t SplashWaitMs = 1000;
 
-// Interface construction (shell/ui*.cpp).
-void CreateMenus();
-void CreateWindowsAndGadgets();
-void SetUpGadgetContents();
-void CountTips();
+
 
 namespace {
 
@@ -88,6 +84,7 @@ int StartUp(bool stopBeforeLoop) {
   Colornumber = 0;
   areaxmax = 672;
   areaymax = 592;
+  tolleranz = 5;
   CurrentImage = 1;
   ImageRecords[1].WindowState = 9;
   static const char* const extensions[9] = {"bmp", "jpg", "png", "ico", "struc", "cod", "df", "cur", "tbmp"};
@@ -114,18 +111,10 @@ int MainTopLevel(bool stopBeforeLoop) {
   }
   tk::createImage(7, 400, 20);
 
-  // 3. Main window; window 43 owns some dialogs and loads the rich editor first.
-  const unsigned mainFlags = tk::WfCaption | tk::WfSystemMenu | tk::WfSizing | tk::WfMinimize |
-                             tk::WfMaximize | tk::WfHidden;
-  if (tk::openWindow(0, 0, 0, 1018, 700, "Corvalen", mainFlags) < 0) return 1;
-  tk::openWindow(43, 0, 0, 10, 10, "Parent", tk::WfCaption | tk::WfHidden);
-  tk::richEditor(837, 0, 0, 10, 10);
-
-  // 4. Splash window.
-  tk::openWindow(25, 300, 200, 400, 420, "", tk::WfBorderless | tk::WfTopmost, 0);
-  tk::imageGadget(0, 0, 0, 400, 400, 6);
-  tk::imageGadget(1, 0, 400, 400, 20, 7);
-  ShowStartUpStatus("Fenster erstellen(versteckt)");
+  // 3.-4. Main window, window 43 (it loads the rich editor first) and the splash window,
+  // which shows the first status text.
+  if (OpenMainWindow() == 0) return 1;
+  SplashStatusLog.push_back("Fenster erstellen(versteckt)");
 
   // 5. Menus, toolbar, panels, gadgets and the other windows.
   CreateMenus();
@@ -134,6 +123,7 @@ int MainTopLevel(bool stopBeforeLoop) {
   ShowStartUpStatus("Gadgets einstellen");
   SetUpGadgetContents();
   FillFontList();
+  LoadStartFont();
 
   // 6. Configuration (claims this instance's number and undo folders).
   ShowStartUpStatus("Konfigurationen laden");

@@ -38,14 +38,6 @@ void ColourField(int num, int w, int h, uint32_t fill) {
   tk::stopDrawing();
 }
 
-// Text centred on an image being drawn.
-void CentredText(int w, int h, const std::string& text, uint32_t colour) {
-  tk::drawingMode(tk::DrawTransparent);
-  int tw = tk::textWidth(text), th = tk::textHeight(text);
-  tk::drawText(std::max(0, (w - tw) / 2), std::max(0, (h - th) / 2), text, colour, White);
-  tk::drawingMode(tk::DrawDefault);
-}
-
 // The option pictures: 100 x 40, black on white.
 void OptionLine(int num, int thickness) {
   if (!StartImage(num, 100, 40, White)) return;
