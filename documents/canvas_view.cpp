@@ -46,7 +46,8 @@ uint32_t* CanvasCells(int* w, int* h, int* stride) {
 bool EnsureImage(int num, int w, int h) {
   if (w < 1 || h < 1) return false;
   if (tk::isImage(num) && tk::imageWidth(num) == w && tk::imageHeight(num) == h) return true;
-  return tk::createImage(num, w, h) >= 0;
+  // White, as a ruler strip is before its marks are drawn.
+  return tk::createImage(num, w, h, 24, 0xFFFFFF) >= 0;
 }
 
 void CopyImageCells(int src, int dst) {

@@ -139,6 +139,7 @@ struct ImageRecord {
   int32_t hoehe = 0;    // image height - 1
   int32_t WindowState = 0;   // panel of the document's view (9 drawing, 120 area, 352 effects, ...)
   std::string DisplayName;   // name shown as the tab's tooltip
+  uint8_t DebugState = 0;    // 1 for a new image; read by the view switch
 };
 extern std::vector<ImageRecord> ImageRecords;      // index 1..10 (0 and the spare unused)
 extern int32_t CurrentImage;

@@ -19,7 +19,6 @@ extern int32_t drawform_current, drawforms_length, drawstep;
 extern int16_t ToolFormStates[9];
 extern int32_t TipNumber;                      // tip of the day
 void ShowSplashStatus(const std::string& text);
-void PrepareStartImage();
 void ApplyColorButtonStyle(int32_t style);
 void RefreshStyleSample(int32_t n);
 void ShowBackgroundColor(int32_t colour);
@@ -171,6 +170,13 @@ void readStylesGroupAndErrors() {
   if (tk::isGadget(GadShowToolbar)) tk::setGadgetState(GadShowToolbar, Settings.ShowToolbar);
 }
 
+// The blank start image: white, at the configured start size, marked new.
+void PrepareStartImage() {
+  SetImageDimensions(bildhoch + 1, bildlang + 1, 1);
+  std::fill(ImagePixels.begin(), ImagePixels.end(), PixelCell(0x00FFFFFF));
+  if (ImageRecords.size() > 1) ImageRecords[1].DebugState = 1;
+}
+
 // ---- Last.ini --------------------------------------------------------------------------------
 
 void applyLastState() {
@@ -291,6 +297,12 @@ void CreateInstanceUndoFolders() {
 
 // ---- Konfig.ini ----------------------------------------------------------------------------
 
+// The panel header is either the picture (image gadget 2) or the large label 3.
+void ApplyPanelHeaderStyle() {
+  if (tk::isGadget(2)) tk::hideGadget(2, Settings.Banner != 0);
+  if (tk::isGadget(3)) tk::hideGadget(3, Settings.Banner != 1);
+}
+
 void LoadConfiguration() {
   OnErrorCode1 = 19;
   // A missing or unreadable file reads as every key missing: each setting takes its
@@ -353,6 +365,9 @@ void LoadConfiguration() {
   for (int n = 1; n <= 5; ++n) RefreshStyleSample(n);
 
   if (tk::fileSizeOf("Undo/hold.error") <= 0) CreateInstanceUndoFolders();
+
+  SetToolbarTooltips(Settings.Tooltips);
+  ApplyPanelHeaderStyle();
 }
 
 void SaveConfiguration() {
@@ -401,8 +416,7 @@ void SaveConfiguration() {
   tk::closePreferences();
 
   ApplyColorButtonStyle(Settings.Colorbutton);
-  if (tk::isGadget(2)) tk::hideGadget(2, Settings.Banner != 0);
-  if (tk::isGadget(3)) tk::hideGadget(3, Settings.Banner != 1);
+  ApplyPanelHeaderStyle();
   RedrawCanvas();
 }
 

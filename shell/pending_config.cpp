@@ -6,7 +6,6 @@
 
 // Image documents: image globals and the blank start image.
 int32_t CurrentImage = 0, ImageCount = 0;
-void PrepareStartImage() {}      // fill the blank start image white, DebugState of record 1 := 1
 
 // Painting tools.
 uint8_t fillstate = 0;
@@ -18,7 +17,6 @@ void ReloadStructures() {}
 
 // Application shell: splash, settings window, colour displays, tip of the day.
 int32_t TipNumber = 0;
-void ShowSplashStatus(const std::string&) {}
 void ApplyColorButtonStyle(int32_t) {}
 void RefreshStyleSample(int32_t) {}
 void ShowBackgroundColor(int32_t) {}

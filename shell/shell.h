@@ -208,6 +208,7 @@ void SetUpGadgetContents();           // fonts, fixed item lists and start value
 void LoadStartFont();                 // font 0 from the face and size of combos 585, 586
 // Tooltips of the tool bar and of the panel gadgets; on = 0 empties every text.
 void SetToolbarTooltips(int32_t on);
+void ApplyPanelHeaderStyle();   // picture or label header, by Settings.Banner
 // Called from here, built elsewhere (stand-ins in shell/pending_ui.cpp until they land).
 void CreatePaletteCell(uint8_t red, uint8_t green, uint8_t blue, int32_t column, int32_t row);
 void CreateBlackWhiteSwatches();

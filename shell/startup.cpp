@@ -166,6 +166,7 @@ int MainTopLevel(bool stopBeforeLoop) {
   tk::freeImage(6);
   tk::addTimer(0, 0, 1000, UpdatePasteMenuItem);
   tk::setWindowCallback(0, MainWindowCallback);
+  tk::setWindowCallback(2, MainWindowCallback);
   tk::useWindow(0);
   tk::activateWindow(0);
   tk::bringToFront(0);

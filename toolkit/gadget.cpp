@@ -685,6 +685,8 @@ int panel(int num, int x, int y, int w, int h) {
   QWidget* p = detail::startGadget(GkPanel);
   if (!p) return -1;
   auto* t = new QTabWidget(p);
+  // Tabs as narrow as the classic ones, so a row of short titles fits a side panel.
+  t->setStyleSheet("QTabBar::tab { padding: 3px 4px; }");
   int n = detail::finish(num, t, GkPanel, x, y, w, h, 0);
   detail::pushList(n, nullptr);
   detail::g_lists.back().target = t;   // no tab yet: gadgets before the first tab sit on it

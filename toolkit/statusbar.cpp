@@ -26,14 +26,15 @@ class StatusBarWidget : public QWidget {
   explicit StatusBarWidget(QWidget* parent) : QWidget(parent) {
     setProperty("tkClass", "msctls_statusbar32");
     setAutoFillBackground(true);
+    // The small interface font of a status line; pictures are scaled to its height.
+    QFont f = font();
+    f.setPixelSize(11);
+    setFont(f);
   }
   std::vector<Field> fields;
 
   QSize sizeHint() const override {
-    int h = fontMetrics().height() + 8;
-    for (const Field& f : fields)
-      if (f.image >= 0 && isImage(f.image)) h = std::max(h, imageHeight(f.image) + 6);
-    return QSize(200, h);
+    return QSize(200, std::max(fontMetrics().height() + 8, 22));
   }
 
   // Field rectangles across the current width.
@@ -72,6 +73,8 @@ class StatusBarWidget : public QWidget {
       int tx = in.left();
       if (f.image >= 0 && isImage(f.image)) {
         QPixmap pm = detail::imagePixmap(f.image);
+        int side = std::min(16, in.height());
+        if (pm.height() > side) pm = pm.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         p.drawPixmap(tx, in.top() + (in.height() - pm.height()) / 2, pm);
         tx += pm.width() + 3;
       }

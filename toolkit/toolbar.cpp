@@ -187,11 +187,6 @@ void addButton(int id, const QIcon& icon, bool toggle, int image) {
     postEvent(e);
   });
   r->buttons.push_back(a);
-  if (image >= 0 && isImage(image)) {
-    QSize s(std::min(imageWidth(image), 48), std::min(imageHeight(image), 48));
-    QSize cur = r->bar->iconSize();
-    r->bar->setIconSize(s.expandedTo(cur));
-  }
   detail::layoutBars(win);
 }
 
