@@ -143,6 +143,7 @@ struct ImageRecord {
 };
 extern std::vector<ImageRecord> ImageRecords;      // index 1..10 (0 and the spare unused)
 extern int32_t CurrentImage;
+extern int32_t ImageCount;
 extern std::vector<PixelCell> HeldImage;           // in-memory snapshot of the image
 void CreateUndoPoint();
 void RenderAreaView();

@@ -1,5 +1,9 @@
 #include "documents/documents.h"
 
+int32_t CurrentImage = 1, ImageCount = 1;
+std::vector<ImageRecord> ImageRecords(11);
+std::vector<PixelCell> HeldImage(1);
+
 void ResetDocumentsState() {
   // Pixel arrays at their start-up size.
   ImagePixels.assign(1, 0);
@@ -10,6 +14,11 @@ void ResetDocumentsState() {
   RectTransferPixels.clear();
   CanvasViewPixels.assign(1, 0);
   ResizeCopyPixels.clear();
+  // Image records.
+  CurrentImage = 1;
+  ImageCount = 1;
+  ImageRecords.assign(11, ImageRecord{});
+  HeldImage.assign(1, 0);
   // Image globals.
   bildlang = bildhoch = 0;
   lang = hoch = 0;

@@ -7,17 +7,12 @@
 
 #include "documents/documents.h"
 #include "shell/shell.h"
+#include "tools/tools.h"
 #include "toolkit/toolkit.h"
 
 // ---- state of other parts that the configuration fills --------------------------------
 // Declared here until the headers of their owners carry them (stand-ins for the
 // definitions live in shell/pending_config.cpp).
-extern int32_t CurrentImage, ImageCount;      // image documents
-extern uint8_t fillstate;                      // painting tools
-extern int32_t paintstate;
-extern int32_t drawform_current, drawforms_length, drawstep;
-extern int16_t ToolFormStates[9];
-extern int32_t TipNumber;                      // tip of the day
 void ShowSplashStatus(const std::string& text);
 void ApplyColorButtonStyle(int32_t style);
 void RefreshStyleSample(int32_t n);

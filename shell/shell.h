@@ -185,6 +185,7 @@ void RecoverAfterCrash();
 void CheckForUpdate();
 void DownloadUpdate();
 extern uint8_t UpdateAvailable;
+extern int32_t TipNumber;   // the tip of the day shown last
 void ShowTipOfTheDay();
 void CountTips();                           // tips of the day in "Tips/"
 void ShowSplashStatus(const std::string& text);
@@ -213,5 +214,4 @@ void ApplyPanelHeaderStyle();   // picture or label header, by Settings.Banner
 void CreatePaletteCell(uint8_t red, uint8_t green, uint8_t blue, int32_t column, int32_t row);
 void CreateBlackWhiteSwatches();
 void ShowSplashStatus(const std::string& text);
-extern int32_t tolleranz;             // painting tools: the tolerance of fill and magic wand
 // ==== end main window, panels, gadgets, menus and tool bar ===============================

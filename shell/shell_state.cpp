@@ -1,5 +1,10 @@
 #include "shell/shell.h"
 
+uint8_t UpdateAvailable = 0;
+int32_t TipNumber = 0;
+
 void ResetShellState() {
+  UpdateAvailable = 0;
+  TipNumber = 0;
   ResetConfigState();  // settings and configuration files (shell/config.cpp)
 }

@@ -32,6 +32,10 @@ void BuildStructureEffectTable();
 #include <list>
 extern int32_t linestate;    // tool whose mouse action runs; 0 or less when none
 extern int32_t paintstate;   // gadget number of the selected tool button
+extern uint8_t fillstate;    // fill mode of the shape tools
+extern int32_t drawform_current, drawforms_length, drawstep;
+extern int16_t ToolFormStates[9];   // option chosen for each form-drawing tool
+extern int32_t tolleranz;           // tolerance of fill and magic wand
 // A point of the polygon marking tool: view cell (x, y) and the scroll position then.
 struct PolygonMarkPoint {
   int32_t x = 0, y = 0, horz = 0, vert = 0;

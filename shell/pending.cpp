@@ -1,10 +1,10 @@
-// Stand-ins for the handlers and start-up pieces that the start-up, the mode loops and the
-// view switches call but whose own code has not landed yet. Each one only reports to
-// PendingHandlerSpy (so tests see which handler got which id) and stands in only until its
-// own code lands: then its definition here is deleted (a duplicate-definition link error
-// names the one to remove).
+// Procedures that the built parts of the program already call but whose own code has not
+// landed yet, all in one place. Each stand-in does nothing visible (handlers only report
+// to PendingHandlerSpy, so tests see which handler got which id). When a procedure's own
+// code lands, its stand-in here is deleted: a duplicate-definition link error names it.
 #include <cstdlib>
 #include <functional>
+#include <string>
 
 #include "documents/documents.h"
 #include "effects/effects.h"
@@ -21,7 +21,7 @@ void Report(const char* handler, int id = -1) {
 }
 }  // namespace
 
-// ---- shell: command, popup, tab and key handlers ----
+// ---- application shell: command, popup, tab and key handlers ----
 void OnMainMenu(int32_t id) { Report("OnMainMenu", id); }
 void OnInsertPopup(int32_t id) { Report("OnInsertPopup", id); }
 void OnSwatch(int32_t id) { Report("OnSwatch", id); }
@@ -33,23 +33,33 @@ void OnMainGadget(int32_t gadget) { Report("OnMainGadget", gadget); }
 void OnImageKeyDown() { Report("OnImageKeyDown", int(tk::eventWParam())); }
 void OnImageKeyUp() { Report("OnImageKeyUp", int(tk::eventWParam())); }
 
-// ---- shell: start-up pieces ----
+// ---- application shell: start-up pieces, crash handling, update, tips ----
 void CountTips() { Report("CountTips"); }
 void OnFatalError() { std::_Exit(1); }
 void RecoverAfterCrash() { Report("RecoverAfterCrash"); }
-uint8_t UpdateAvailable = 0;
 void CheckForUpdate() { Report("CheckForUpdate"); }
 void DownloadUpdate() { Report("DownloadUpdate"); }
 void ShowTipOfTheDay() { Report("ShowTipOfTheDay"); }
+
+// ---- application shell: drawing-settings bar, colour cells, settings window ----
 void ShowDrawSettingsBar() { Report("ShowDrawSettingsBar"); }
 void HideDrawSettingsBar() { Report("HideDrawSettingsBar"); }
+void CreatePaletteCell(uint8_t, uint8_t, uint8_t, int32_t, int32_t) {}
+void CreateBlackWhiteSwatches() {}
+void ApplyColorButtonStyle(int32_t) {}
+void RefreshStyleSample(int32_t) {}
+void ShowBackgroundColor(int32_t) {}
+void UpdateColourDisplays() {}
 
-// ---- documents ----
+// ---- image documents: quit, paste availability, undo, floating area, printing ----
 void QuitProgram() {
   Report("QuitProgram");
   NextMode = -1;   // as a cancelled quit
 }
 void UpdatePasteMenuItem() {}
+void CreateUndoPoint() {}
+void RenderAreaView() {}
+int32_t DefaultPrinterResolution() { return 0; }   // no printer: centimetres at 30 pixels
 
 // ---- script language ----
 void OnScriptMenu(int32_t id) { Report("OnScriptMenu", id); }
@@ -73,3 +83,9 @@ void OnTextPanelGadget(int32_t gadget) { Report("OnTextPanelGadget", gadget); }
 void LoadTextFont() { Report("LoadTextFont"); }
 void OnRightButton() { Report("OnRightButton"); }
 void FillFontList() { Report("FillFontList"); }
+void LoadBrushForms() {}
+void ReloadStructures() {}
+void OnCanvasLeftDown() { Report("OnCanvasLeftDown"); }
+void ToolDispatch() { Report("ToolDispatch"); }
+void OnCanvasLeftUp() { Report("OnCanvasLeftUp"); }
+void MarkOutlineSegment(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) {}
