@@ -10,18 +10,11 @@
 #include <functional>
 #include <vector>
 
+#include "bench/bench_util.h"
 #include "toolkit/internal.h"
 #include "toolkit/tk_image.h"
 
 namespace {
-
-double msPer(int rounds, const std::function<void()>& f) {
-  f();   // warm up
-  auto t0 = std::chrono::steady_clock::now();
-  for (int i = 0; i < rounds; ++i) f();
-  auto t1 = std::chrono::steady_clock::now();
-  return std::chrono::duration<double, std::milli>(t1 - t0).count() / rounds;
-}
 
 }  // namespace
 
