@@ -9,6 +9,7 @@
 // so a redraw at a fixed view size allocates nothing.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "documents/documents.h"
@@ -440,4 +441,17 @@ void DrawImageRegionToView(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 void ShowImageOnCanvas(int32_t image) {
   if (!tk::isGadget(11) || !tk::isImage(image)) return;
   docs::CopyImageCells(image, tk::canvasImage(11));
+}
+
+// The zoom list (gadget 60) of the drawing panel: its text is the new zoom factor.
+void ApplyZoomFromList() {
+  const double z = std::atof(tk::gadgetText(60).c_str());
+  if (!(z > 0)) return;
+  length = static_cast<float>(z);
+  UpdateZoomedSizes();
+  UpdateScrollBars();
+  DrawRulers();
+  RedrawCanvas();
+  tk::setActiveGadget(11);
+  tk::drainEvents();
 }

@@ -73,6 +73,7 @@ extern std::vector<PixelCell> CanvasViewPixels;   // kept for the view's callers
 extern int32_t scrollmaxx, scrollmaxY;
 
 void RedrawCanvas();
+void ApplyZoomFromList();   // zoom factor from the text of the zoom list, gadget 60
 void UpdateScrollBars();
 void SubclassCanvasGadget(int32_t gadget);
 void SetSplitterPosition(int32_t position);

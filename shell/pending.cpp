@@ -76,7 +76,10 @@ void OnOperationsGadget(int32_t gadget) { Report("OnOperationsGadget", gadget); 
 
 // ---- painting tools ----
 void UpdateToolOptions(int32_t toolgadget) { Report("UpdateToolOptions", toolgadget); }
-void OnToolGadget(int32_t gadget) { Report("OnToolGadget", gadget); }
+void OnToolGadget(int32_t gadget) {
+  Report("OnToolGadget", gadget);
+  if (gadget == 60) ApplyZoomFromList();   // the zoom list works before the tool panel does
+}
 void OnDrawBarGadget(int32_t gadget) { Report("OnDrawBarGadget", gadget); }
 void OnToolOptionPopup(int32_t id) { Report("OnToolOptionPopup", id); }
 void OnTextPanelGadget(int32_t gadget) { Report("OnTextPanelGadget", gadget); }

@@ -284,3 +284,18 @@ TEST_F(CanvasViewTest, KeyboardCrosshair) {
   EXPECT_TRUE(white(20, 20));   // row 10 of the column
   EXPECT_FALSE(white(22, 24 + 6));
 }
+
+// The zoom list's text sets the zoom; the view and the scroll range follow it.
+TEST_F(CanvasViewTest, ZoomListSetsTheZoom) {
+  tk::useWindow(0);
+  tk::comboBox(60, 0, 0, 100, 200);
+  for (const char* z : {"0.25", "0.5", "0.75", "1", "2", "4", "8", "16"}) tk::addGadgetItem(60, -1, z);
+  SetImageDimensions(100, 100, 0);
+  struct Case { int item; float zoom; bool scrolls; };
+  for (const Case& c : {Case{3, 1.0f, false}, Case{7, 16.0f, true}, Case{0, 0.25f, false}}) {
+    tk::setGadgetState(60, c.item);
+    ApplyZoomFromList();
+    EXPECT_FLOAT_EQ(length, c.zoom) << c.item;
+    EXPECT_EQ(tk::gadgetAttribute(12, tk::AttrMaximum) > 0, c.scrolls) << c.item;
+  }
+}
