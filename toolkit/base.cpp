@@ -26,7 +26,12 @@ std::deque<Event> g_queue;
 Event g_current;
 std::vector<std::function<void()>> g_deferred;
 std::mt19937 g_random{std::random_device{}()};
-int g_keyOverride[256];
+// Test overrides of key states; -1 means the real state.
+struct KeyOverrides {
+  int state[256];
+  KeyOverrides() { for (int& k : state) k = -1; }
+  int& operator[](int vk) { return state[vk]; }
+} g_keyOverride;
 bool g_keyState[256];     // keys seen pressed and not yet released in our windows
 int g_desktopW = -1, g_desktopH = -1, g_osCode = -1;
 QApplication* g_app = nullptr;
@@ -186,7 +191,6 @@ InputFilter* g_filter = nullptr;
 }  // namespace
 
 void init(int argc, char** argv) {
-  for (int& k : g_keyOverride) k = -1;
   if (g_programFolder.empty() && argc > 0 && argv && argv[0]) {
     QFileInfo fi(QString::fromLocal8Bit(argv[0]));
     std::string dir = fi.absoluteDir().absolutePath().toStdString();
