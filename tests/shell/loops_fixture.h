@@ -75,21 +75,29 @@ struct Recorder {
   }
 };
 
-// Runs one turn of the loop of `mode` on the queued event(s); returns what the loop returned.
-inline int32_t RunOneTurn(int32_t mode) {
+// Runs f with every loop limited to one turn and a bounded wait, then lifts the limits.
+template <class F>
+inline void WithOneBoundedTurn(F f) {
   LoopTurnLimit = 1;
   LoopWaitMs = 200;
-  int32_t r = 0;
-  switch (mode) {
-    case ModeDraw: r = ModeLoopDraw(); break;
-    case ModeScript: r = ModeLoopScript(); break;
-    case ModeArea: r = ModeLoopArea(); break;
-    case ModeKeyboard: r = ModeLoopKeyboard(); break;
-    case ModeText: r = ModeLoopText(); break;
-    case ModeEffects: r = ModeLoopEffects(); break;
-  }
+  f();
   LoopTurnLimit = 0;
   LoopWaitMs = -1;
+}
+
+// Runs one turn of the loop of `mode` on the queued event(s); returns what the loop returned.
+inline int32_t RunOneTurn(int32_t mode) {
+  int32_t r = 0;
+  WithOneBoundedTurn([&] {
+    switch (mode) {
+      case ModeDraw: r = ModeLoopDraw(); break;
+      case ModeScript: r = ModeLoopScript(); break;
+      case ModeArea: r = ModeLoopArea(); break;
+      case ModeKeyboard: r = ModeLoopKeyboard(); break;
+      case ModeText: r = ModeLoopText(); break;
+      case ModeEffects: r = ModeLoopEffects(); break;
+    }
+  });
   return r;
 }
 

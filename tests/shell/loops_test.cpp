@@ -316,11 +316,7 @@ TEST_F(LoopsTest, CancelledQuitResumesTheModeItCameFrom) {
   PreviousMode = ModeArea;
   ModeBeforeLast = ModeDraw;
   Post(tk::EvClose, 0);
-  LoopTurnLimit = 1;
-  LoopWaitMs = 200;
-  RunMainLoopTurn();
-  LoopTurnLimit = 0;
-  LoopWaitMs = -1;
+  WithOneBoundedTurn(RunMainLoopTurn);
   EXPECT_EQ(rec.Handlers(), One("QuitProgram", -1));
   EXPECT_EQ(CurrentMode, ModeArea);
   EXPECT_EQ(PreviousMode, ModeArea);
@@ -333,11 +329,7 @@ TEST_F(LoopsTest, LoopEndingWithNoModeKeepsTheModeThatRan) {
   PreviousMode = ModeEffects;
   ModeBeforeLast = ModeDraw;
   Post(tk::EvMenu, 0, -1, 26);
-  LoopTurnLimit = 1;
-  LoopWaitMs = 200;
-  RunMainLoopTurn();
-  LoopTurnLimit = 0;
-  LoopWaitMs = -1;
+  WithOneBoundedTurn(RunMainLoopTurn);
   PendingHandlerSpy = nullptr;
   EXPECT_EQ(CurrentMode, ModeEffects);
   EXPECT_EQ(PreviousMode, ModeEffects);

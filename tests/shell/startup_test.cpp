@@ -53,11 +53,7 @@ TEST_F(LoopsTest, FirstMainLoopTurnRunsDrawWhateverModeWasSet) {
   Recorder rec;
   CurrentMode = ModeScript;
   Post(tk::EvMenu, 0, -1, 17);
-  LoopTurnLimit = 1;
-  LoopWaitMs = 200;
-  MainLoop();
-  LoopTurnLimit = 0;
-  LoopWaitMs = -1;
+  WithOneBoundedTurn(MainLoop);
   EXPECT_EQ(allok, 1);
   EXPECT_EQ(CurrentMode, ModeDraw);
   ASSERT_EQ(rec.Handlers().size(), 1u);
