@@ -48,8 +48,16 @@ void DrawPixel(int32_t row, int32_t column, int8_t mode, float opacity);
 int32_t ClearPixelFlags();
 int32_t ResetLoopCounters();
 void FillLong(uint32_t value, void* address, size_t bytes);
-// Re-dimensions the image to width x height (store 1: also into the current image record).
-void SetImageDimensions(int32_t height, int32_t width, int32_t store);
+// Largest image the arrays take, in cells (2^28, 1 GiB of cells; tests lower it).
+extern int64_t ImageCellLimit;
+// Brings a width and height from a file or the settings into 1 .. the cell limit: each
+// side at least 1, the height cut so that width x height fits.
+void ClampImageSize(int32_t& width, int32_t& height);
+// Re-dimensions the image to width x height (store 1: also into the current image record)
+// and returns 1. A size below 1 x 1, past ImageCellLimit or beyond the memory is refused
+// (0): the arrays stay, and bildlang / bildhoch describe them afterwards whatever the
+// caller set before (a 1 x 1 image when they did not).
+int32_t SetImageDimensions(int32_t height, int32_t width, int32_t store);
 
 // ==== Canvas geometry, zoom and cursor ===================================================
 // The platform's scroll-bar metrics used by the layout.

@@ -19,6 +19,7 @@ void ResetDocumentsState() {
   ImageCount = 1;
   ImageRecords.assign(11, ImageRecord{});
   HeldImage.assign(1, 0);
+  ImageCellLimit = int64_t(1) << 28;
   // Image globals.
   bildlang = bildhoch = 0;
   lang = hoch = 0;

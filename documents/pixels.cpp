@@ -1,6 +1,7 @@
 // Pixel arrays of the active image, the image globals and the per-pixel brush.
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "documents/documents.h"
 #include "documents/view_internal.h"
@@ -194,25 +195,56 @@ void FillLong(uint32_t value, void* address, size_t bytes) {
   std::fill(p, p + bytes / 4, value);
 }
 
-namespace {
-// Largest image the program takes: 2^28 cells (1 GiB of pixels).
-constexpr uint64_t kMaxImageCells = uint64_t(1) << 28;
-}  // namespace
+int64_t ImageCellLimit = int64_t(1) << 28;
 
-void SetImageDimensions(int32_t height, int32_t width, int32_t store) {
-  if (height < 1 || width < 1) return;
-  const uint64_t cells = uint64_t(height) * uint64_t(width);
-  if (cells > kMaxImageCells) return;
+void ClampImageSize(int32_t& width, int32_t& height) {
+  const int64_t limit = std::max<int64_t>(ImageCellLimit, 1);
+  width = int32_t(std::clamp<int64_t>(width, 1, std::min<int64_t>(limit, INT32_MAX)));
+  height = int32_t(std::clamp<int64_t>(height, 1, limit / width));
+}
+
+int32_t SetImageDimensions(int32_t height, int32_t width, int32_t store) {
+  std::vector<PixelCell> pixels, held;
+  std::vector<uint8_t> plane;
+  bool made = false;
+  if (height >= 1 && width >= 1 && int64_t(height) * int64_t(width) <= ImageCellLimit) {
+    // All buffers are made before any is replaced, so a failed allocation leaves the
+    // image as it was.
+    const size_t cells = size_t(height) * size_t(width);
+    try {
+      pixels.assign(cells, 0);
+      held.assign(cells, 0);
+      if (Colornumber == 1) plane.assign(cells, 0);
+      made = true;
+    } catch (const std::bad_alloc&) {
+    }
+  }
+  if (!made) {
+    // Refused: the globals keep describing the arrays. A caller that set them first
+    // (or anything else that left them apart) gets a 1 x 1 image.
+    const int64_t described = (int64_t(bildlang) + 1) * (int64_t(bildhoch) + 1);
+    if (bildlang < 0 || bildhoch < 0 || described != int64_t(ImagePixels.size()) ||
+        (Colornumber == 1 && IndexPlane.size() != ImagePixels.size())) {
+      bildlang = bildhoch = 0;
+      ImagePixels.assign(1, 0);
+      HeldImage.assign(1, 0);
+      if (Colornumber == 1) IndexPlane.assign(1, 0);
+      UpdateZoomedSizes();
+      UpdateScrollBars();
+    }
+    return 0;
+  }
   bildhoch = height - 1;
   bildlang = width - 1;
   if (store == 1 && CurrentImage >= 0 && CurrentImage < static_cast<int32_t>(ImageRecords.size())) {
     ImageRecords[CurrentImage].laenge = width - 1;
     ImageRecords[CurrentImage].hoehe = height - 1;
   }
-  ImagePixels.assign(cells, 0);
+  ImagePixels.swap(pixels);
   // The palette plane always covers the image while it is a palette image.
-  if (Colornumber == 1) IndexPlane.assign(cells, 0);
+  if (Colornumber == 1) IndexPlane.swap(plane);
+  HeldImage.swap(held);
   UpdateZoomedSizes();
   UpdateScrollBars();
-  HeldImage.assign(cells, 0);
+  return 1;
 }

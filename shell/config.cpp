@@ -27,6 +27,7 @@ int32_t maxundo = 0;
 int32_t EditUndoDepth = 0;
 uint32_t CustomColours[17] = {};
 int32_t CVNIndex = 0;
+uint8_t UndoAvailable = 1;
 std::vector<int32_t> InstanceList;
 
 namespace {
@@ -73,27 +74,57 @@ void setMenuCheck(int id, bool on) {
 
 // ---- the instance list ------------------------------------------------------------------
 
-std::vector<int32_t> readInstanceFile() {
-  std::vector<int32_t> list;
+// At most this many numbers are read from "Undo/startet.ind" (the newest, at its end):
+// a list that grew past it holds stale numbers of copies that were killed, and reading
+// it whole would hold up every start while the list is locked.
+constexpr int64_t kMaxInstanceEntries = 4096;
+
+bool readInstanceFile(std::vector<int32_t>& list) {
+  list.clear();
+  int64_t size = tk::fileSizeOf(kInstances);
+  if (size == -1) return true;   // no copy has run yet
+  if (size < 0) return false;    // a folder in its place
   int file = tk::readFile(-1, kInstances);
-  if (file < 0) return list;
+  if (file < 0) return false;
   int64_t count = tk::fileSize(file) / 4;
-  for (int64_t i = 0; i < count; ++i) list.push_back(tk::readLong(file));
+  int64_t first = std::max<int64_t>(0, count - kMaxInstanceEntries);
+  tk::fileSeek(file, first * 4);
+  list.resize(size_t(count - first));
+  size_t got = tk::readData(file, list.data(), list.size() * 4);
   tk::closeFile(file);
-  return list;
+  list.resize(got / 4);
+  for (int32_t& n : list) {   // the file is little endian
+    auto* b = reinterpret_cast<const uint8_t*>(&n);
+    n = int32_t(uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24));
+  }
+  return true;
 }
 
+// Writes the list (replacing the file only when the whole write succeeded) and reads it
+// back: true only when the file then holds exactly the list.
 bool writeInstanceFile(const std::vector<int32_t>& list) {
-  int file = tk::createFile(-1, kInstances);
-  if (file < 0) return false;
-  for (int32_t n : list) tk::writeLong(file, n);
-  tk::closeFile(file);
-  return !tk::fileError(file);
+  std::vector<uint8_t> bytes;
+  bytes.reserve(list.size() * 4);
+  for (int32_t n : list)
+    for (int i = 0; i < 4; ++i) bytes.push_back(uint8_t(uint32_t(n) >> (8 * i)));
+  if (!tk::writeWholeFile(kInstances, bytes.data(), bytes.size())) return false;
+  std::vector<uint8_t> back;
+  return tk::readWholeFile(kInstances, back) && back == bytes;
 }
 
 int lockInstances() {
   tk::createFolder("Undo");
   return tk::lockFile(kInstanceLock);
+}
+
+// The lowest number from 1 upward that the list does not hold, in one pass.
+int32_t lowestFreeNumber(const std::vector<int32_t>& list) {
+  std::vector<uint8_t> taken(list.size() + 2, 0);
+  for (int32_t n : list)
+    if (n >= 1 && size_t(n) < taken.size()) taken[size_t(n)] = 1;
+  int32_t n = 1;
+  while (taken[size_t(n)]) ++n;
+  return n;
 }
 
 // ---- Konfig.ini ----------------------------------------------------------------------------
@@ -174,6 +205,19 @@ void PrepareStartImage() {
 
 // ---- Last.ini --------------------------------------------------------------------------------
 
+// The main window's stored placement, brought onto the desktop: a size of 0 or less
+// takes the default, no side is larger than the desktop or smaller than a usable window,
+// and the whole window lies on the desktop.
+void KeepWindowOnDesktop(LastStateRecord& s) {
+  const int32_t dw = std::max(tk::desktopWidth(), 1), dh = std::max(tk::desktopHeight(), 1);
+  if (s.FensterWidth <= 0) s.FensterWidth = 1024;
+  if (s.FensterHeight <= 0) s.FensterHeight = 730;
+  s.FensterWidth = std::clamp(s.FensterWidth, std::min(320, dw), dw);
+  s.FensterHeight = std::clamp(s.FensterHeight, std::min(240, dh), dh);
+  s.FensterXPos = std::clamp(s.FensterXPos, 0, dw - s.FensterWidth);
+  s.FensterYPos = std::clamp(s.FensterYPos, 0, dh - s.FensterHeight);
+}
+
 void applyLastState() {
   const LastStateRecord& s = LastState;
   TipNumber = s.Tip;
@@ -217,6 +261,7 @@ void applyLastState() {
   for (int i = 0; i < 6; ++i) ToolFormStates[kWord[i]] = int16_t(std::max(s.Formstate[i], kDefault[i]));
   setMenuCheck(193, s.EinstellBar != 0);
   setMenuCheck(194, s.Farbfenster != 0);
+  KeepWindowOnDesktop(LastState);
   if (tk::isWindow(0)) tk::resizeWindow(0, s.FensterXPos, s.FensterYPos, s.FensterWidth, s.FensterHeight);
 }
 
@@ -263,28 +308,40 @@ void collectLastState() {
 // ---- instance number ----------------------------------------------------------------------
 
 int32_t ClaimInstanceNumber() {
+  CVNIndex = 0;
+  UndoAvailable = 0;
   int lock = lockInstances();
-  InstanceList = readInstanceFile();
-  CVNIndex = 1;
-  while (std::find(InstanceList.begin(), InstanceList.end(), CVNIndex) != InstanceList.end()) ++CVNIndex;
-  InstanceList.push_back(CVNIndex);
-  writeInstanceFile(InstanceList);
-  if (lock > 0) tk::unlockFile(lock);
+  if (lock < 0) return 0;
+  std::vector<int32_t> list;
+  if (readInstanceFile(list)) {
+    int32_t n = lowestFreeNumber(list);
+    list.push_back(n);
+    if (writeInstanceFile(list)) {
+      InstanceList = std::move(list);
+      CVNIndex = n;
+      UndoAvailable = 1;
+    }
+  }
+  tk::unlockFile(lock);
   return CVNIndex;
 }
 
 void ReleaseInstanceNumber() {
+  if (UndoAvailable == 0 || CVNIndex <= 0) return;   // this copy never held a number
   int lock = lockInstances();
-  InstanceList = readInstanceFile();
-  std::vector<int32_t> rest;
-  for (int32_t n : InstanceList)
-    if (n != CVNIndex) rest.push_back(n);
-  writeInstanceFile(rest);
-  InstanceList = rest;
-  if (lock > 0) tk::unlockFile(lock);
+  if (lock < 0) return;
+  std::vector<int32_t> list;
+  if (readInstanceFile(list)) {
+    std::vector<int32_t> rest;
+    for (int32_t n : list)
+      if (n != CVNIndex) rest.push_back(n);
+    if (writeInstanceFile(rest)) InstanceList = std::move(rest);
+  }
+  tk::unlockFile(lock);
 }
 
 void CreateInstanceUndoFolders() {
+  if (UndoAvailable == 0) return;
   std::string folder = "Undo/Undo" + std::to_string(CVNIndex);
   tk::createFolder(folder);
   for (int k = 1; k <= 10; ++k) tk::createFolder(folder + "/Undo" + std::to_string(k));
@@ -316,8 +373,10 @@ void LoadConfiguration() {
 
   ShowSplashStatus("Konfigurationen laden...");
 
-  int32_t width = std::max(tk::readPreferenceLong("width", 100), 1);
-  int32_t height = std::max(tk::readPreferenceLong("height", 100), 1);
+  // Clamped to what the image arrays can hold before anything uses them.
+  int32_t width = tk::readPreferenceLong("width", 100);
+  int32_t height = tk::readPreferenceLong("height", 100);
+  ClampImageSize(width, height);
   Settings.startWidth = width - 1;
   Settings.startHeight = height - 1;
   CurrentImage = 1;
@@ -331,7 +390,12 @@ void LoadConfiguration() {
     tk::setGadgetText(GadUndo, std::to_string(maxundo));
   }
 
-  ClaimInstanceNumber();
+  if (ClaimInstanceNumber() == 0)
+    tk::messageRequester("Fehler",
+                         "Die Liste der laufenden Programme (Undo/startet.ind) konnte nicht gesperrt oder "
+                         "geschrieben werden.\r\rRückgängig ist für diese Programmkopie nicht verfügbar: "
+                         "sie legt keine Undo-Dateien an.",
+                         tk::MsgOk | tk::MsgWarning);
 
   PrepareStartImage();
   if (tk::isGadget(GadWidth)) tk::setGadgetText(GadWidth, std::to_string(width));
@@ -508,5 +572,6 @@ void ResetConfigState() {
   EditUndoDepth = 0;
   std::fill(std::begin(CustomColours), std::end(CustomColours), 0u);
   CVNIndex = 0;
+  UndoAvailable = 1;
   InstanceList.clear();
 }

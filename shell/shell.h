@@ -73,15 +73,23 @@ extern int32_t maxundo;                 // undo steps kept per image (All/Undo)
 extern int32_t EditUndoDepth;           // script editor undo depth in effect (Edit_Undo)
 extern uint32_t CustomColours[17];      // 1..16: custom colours of the colour dialog
 extern int32_t CVNIndex;                // this instance's number in "Undo/startet.ind"
+// 1 while this copy may write undo files: it holds its own CVNIndex (or has not tried to
+// claim one yet). 0 when the claim failed (the list could not be locked, or the written
+// list did not read back): CVNIndex is then 0, the user was told, and nothing is written
+// under "Undo/Undo<n>/" by this copy (no undo or redo steps, no instance folders).
+extern uint8_t UndoAvailable;
 extern std::vector<int32_t> InstanceList;
 
 void LoadConfiguration();
 void SaveConfiguration();
 void LoadLastState();
 void SaveLastState();
-// The read-change-write of "Undo/startet.ind", each under the lock "Undo/startet.lock".
-int32_t ClaimInstanceNumber();          // lowest free number, appended; sets CVNIndex
-void ReleaseInstanceNumber();           // removes CVNIndex (quit)
+// The read-change-write of "Undo/startet.ind", each under the lock "Undo/startet.lock";
+// at most the newest 4096 numbers of the file are read (and kept when it is rewritten).
+// Claim: the lowest free number, appended; sets CVNIndex and UndoAvailable and returns
+// the number, or 0 when the lock or the verified write failed (UndoAvailable 0).
+int32_t ClaimInstanceNumber();
+void ReleaseInstanceNumber();           // removes CVNIndex (quit); nothing when none was claimed
 void CreateInstanceUndoFolders();       // "Undo/Undo<CVNIndex>" with "Undo1".."Undo10"
 void ResetConfigState();
 // ==== end settings record and configuration files ======================================

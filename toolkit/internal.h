@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <map>
+#include <memory>
 
 #include "toolkit/tk_base.h"
 #include "toolkit/tk_gadget.h"
@@ -46,7 +47,7 @@ struct WindowRec {
 WindowRec* window(int num);                 // nullptr when there is none
 int windowOf(const QWidget* w);             // the window number a widget lies in, -1
 QWidget* gadgetParent();                    // where the next gadget goes (current list)
-std::map<int, WindowRec>& windows();
+std::map<int, std::unique_ptr<WindowRec>>& windows();
 // Lays out tool bar and status bar in the inner area after a change.
 void layoutBars(int num);
 

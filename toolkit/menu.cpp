@@ -49,7 +49,7 @@ MenuRec* menuRec(int num) {
 
 int windowOfBar(const QMenuBar* bar) {
   for (auto& [n, w] : detail::windows())
-    if (w.top && w.menuBar == bar) return n;
+    if (w->top && w->menuBar == bar) return n;
   return -1;
 }
 
@@ -255,7 +255,7 @@ void attachMenu(int num, int window) {
   if (!r || r->popup || !w) return;
   // The bar it replaces stays numbered and can be attached again.
   for (auto& [n, other] : detail::windows())
-    if (other.menuNum == num) other.menuNum = -1;
+    if (other->menuNum == num) other->menuNum = -1;
   detail::setWindowMenuBar(window, r->bar);
   w->menuNum = num;
 }

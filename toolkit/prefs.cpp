@@ -1,6 +1,7 @@
 // Preference (ini) files: one open at a time, held as its lines so that comments and
 // lines we do not understand survive a rewrite. Changed keys are rewritten in place.
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -189,8 +190,10 @@ int32_t readPreferenceLong(const std::string& key, int32_t def) {
   long long v = 0;
   auto [p, ec] = std::from_chars(s, e, v);
   if (p == s) return def;
-  if (ec == std::errc::result_out_of_range) return def;
-  return int32_t(uint32_t(uint64_t(v)));   // 4294967295 reads as -1, as written unsigned
+  // A 32-bit value, signed or as written unsigned (4294967295 reads as -1); anything
+  // beyond would wrap into an unrelated value, so the key reads as missing.
+  if (ec == std::errc::result_out_of_range || v < INT32_MIN || v > int64_t(UINT32_MAX)) return def;
+  return int32_t(uint32_t(uint64_t(v)));
 }
 
 // Accepts '.' or ',' as the decimal point whatever the locale.

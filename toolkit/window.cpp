@@ -21,13 +21,27 @@ void setWindowMenuBar(int num, QMenuBar* bar);
 void menuBarChanged(QMenuBar* bar);
 
 namespace {
-std::map<int, WindowRec> g_windows;
+// Each record lives on its own, so a reference held by a frame below stays valid while
+// the map changes; a record closed inside a window event is kept in g_closedRecords
+// until control is back in the event loop (the frames that called into the callback
+// may still lay it out).
+std::map<int, std::unique_ptr<WindowRec>> g_windows;
+std::vector<std::unique_ptr<WindowRec>> g_closedRecords;
 int g_current = -1;
 std::map<std::pair<int, int>, QTimer*> g_timers;
 std::map<int, std::pair<int, int>> g_mouseOverride;
 // Depth of window callbacks and window event handlers running: a window closed from
 // inside one of them is deleted once control is back in the event loop.
 int g_inWindowEvent = 0;
+
+// Frees the records closed inside window events once no callback is running (a nested
+// event loop inside a callback waits for the next turn after it).
+void freeClosedRecordsLater() {
+  QTimer::singleShot(0, [] {
+    if (g_inWindowEvent > 0) freeClosedRecordsLater();
+    else g_closedRecords.clear();
+  });
+}
 
 int callCallback(WindowRec* rec, int msg, intptr_t wp, intptr_t lp) {
   if (!rec || !rec->callback) return 0;
@@ -113,19 +127,19 @@ class ClientArea : public QWidget {
 };
 }  // namespace
 
-std::map<int, WindowRec>& windows() { return g_windows; }
+std::map<int, std::unique_ptr<WindowRec>>& windows() { return g_windows; }
 
 WindowRec* window(int num) {
   auto it = g_windows.find(num);
-  if (it == g_windows.end() || !it->second.top) return nullptr;
-  return &it->second;
+  if (it == g_windows.end() || !it->second->top) return nullptr;
+  return it->second.get();
 }
 
 int windowOf(const QWidget* w) {
   if (!w) return -1;
   const QWidget* top = w->window();
   for (auto& [num, rec] : g_windows)
-    if (rec.top == top) return num;
+    if (rec->top == top) return num;
   return -1;
 }
 
@@ -158,9 +172,9 @@ void setWindowMenuBar(int num, QMenuBar* bar) {
   if (bar) {
     // A bar attached elsewhere moves here.
     for (auto& [n, other] : g_windows)
-      if (n != num && other.menuBar == bar) {
-        other.menuBar = nullptr;
-        setInnerSize(other, other.client->width(), other.client->height() + bar->sizeHint().height());
+      if (n != num && other->menuBar == bar) {
+        other->menuBar = nullptr;
+        setInnerSize(*other, other->client->width(), other->client->height() + bar->sizeHint().height());
       }
     bar->setParent(r->top);
     bar->show();
@@ -170,8 +184,12 @@ void setWindowMenuBar(int num, QMenuBar* bar) {
 
 // The bar's contents changed (a title added): its height may differ, the inner size stays.
 void menuBarChanged(QMenuBar* bar) {
+  // By number: a resize callback may close windows while this runs.
+  std::vector<int> holding;
   for (auto& [n, r] : g_windows)
-    if (r.top && r.menuBar == bar) setInnerSize(r, r.client->width(), r.client->height());
+    if (r->top && r->menuBar == bar) holding.push_back(n);
+  for (int n : holding)
+    if (WindowRec* r = window(n)) setInnerSize(*r, r->client->width(), r->client->height());
 }
 
 }  // namespace detail
@@ -205,19 +223,20 @@ int openWindow(int num, int x, int y, int w, int h, const std::string& title, un
   auto* top = new detail::TopWindow(num, ownerTop, wf);
   top->setWindowTitle(toQt(title));
   auto* client = new detail::ClientArea(num, top);
-  detail::WindowRec rec;
-  rec.num = num;
-  rec.top = top;
-  rec.client = client;
-  rec.flags = flags;
-  rec.owner = owner;
-  g_windows[num] = rec;
+  auto rec = std::make_unique<detail::WindowRec>();
+  rec->num = num;
+  rec->top = top;
+  rec->client = client;
+  rec->flags = flags;
+  rec->owner = owner;
+  detail::WindowRec& placed = *rec;
+  g_windows[num] = std::move(rec);
   if (flags & WfCentered) {
     x = (desktopWidth() - w) / 2;
     y = (desktopHeight() - h) / 2;
   }
   top->move(x, y);
-  detail::setInnerSize(g_windows[num], w, h);
+  detail::setInnerSize(placed, w, h);
   if (!(flags & WfHidden)) top->show();
   g_current = num;
   return num;
@@ -237,16 +256,21 @@ void closeWindow(int num) {
   }
   detail::forgetWindowShortcuts(num);
   // The menu bar is numbered on its own and outlives the window.
-  if (it->second.menuBar) {
-    it->second.menuBar->hide();
-    it->second.menuBar->setParent(nullptr);
-  }
-  QWidget* top = it->second.top;
+  std::unique_ptr<detail::WindowRec> rec = std::move(it->second);
   g_windows.erase(it);
-  if (top) {
-    top->hide();
-    if (detail::g_inWindowEvent > 0) top->deleteLater();
-    else delete top;
+  if (rec->menuBar) {
+    rec->menuBar->hide();
+    rec->menuBar->setParent(nullptr);
+  }
+  QWidget* top = rec->top;
+  if (top) top->hide();
+  if (detail::g_inWindowEvent > 0) {
+    // The frames that led into this callback may still use the record and the widget.
+    if (top) top->deleteLater();
+    if (detail::g_closedRecords.empty()) detail::freeClosedRecordsLater();
+    detail::g_closedRecords.push_back(std::move(rec));
+  } else {
+    delete top;
   }
   if (g_current == num) g_current = -1;
 }

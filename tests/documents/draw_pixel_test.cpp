@@ -145,4 +145,42 @@ TEST_F(DrawPixelTest, SetImageDimensionsRefusesBadSizes) {
   EXPECT_EQ(HeldImage.size(), 21u);
   EXPECT_EQ(ImageRecords[CurrentImage].laenge, 6);
   EXPECT_EQ(ImageRecords[CurrentImage].hoehe, 2);
+  EXPECT_EQ(SetImageDimensions(100000, 100000, 1), 0);
+  EXPECT_EQ(bildlang, 6);   // a refusal keeps the image as it was
+  EXPECT_EQ(ImagePixels.size(), 21u);
+
+  // A caller that set the size globals first and was refused is left with a 1 x 1
+  // image the globals describe, never with globals past the arrays.
+  struct Case { int32_t lastX, lastY; };
+  for (Case c : {Case{999999999, 0}, Case{19999, 19999}, Case{-3, 4}}) {
+    SCOPED_TRACE(c.lastX);
+    Colornumber = 1;
+    SetImageDimensions(3, 7, 0);
+    bildlang = c.lastX;
+    bildhoch = c.lastY;
+    EXPECT_EQ(SetImageDimensions(bildhoch + 1, bildlang + 1, 0), 0);
+    EXPECT_EQ(bildlang, 0);
+    EXPECT_EQ(bildhoch, 0);
+    EXPECT_EQ(ImagePixels.size(), 1u);
+    EXPECT_EQ(IndexPlane.size(), 1u);
+    EXPECT_EQ(HeldImage.size(), 1u);
+    Colornumber = 0;
+  }
+}
+
+TEST_F(DrawPixelTest, ClampImageSizeKeepsWithinTheCellLimit) {
+  struct Case { int32_t w, h, wantW, wantH; };
+  const Case cases[] = {
+      {640, 480, 640, 480},
+      {1000000000, 100, 1 << 28, 1},
+      {20000, 20000, 20000, (1 << 28) / 20000},
+      {0, -7, 1, 1},
+      {INT32_MIN, INT32_MAX, 1, 1 << 28},
+  };
+  for (const Case& c : cases) {
+    int32_t w = c.w, h = c.h;
+    ClampImageSize(w, h);
+    EXPECT_EQ(w, c.wantW) << c.w << " x " << c.h;
+    EXPECT_EQ(h, c.wantH) << c.w << " x " << c.h;
+  }
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/documents.h"
 #include "shell/shell.h"
 #include "toolkit/toolkit.h"
 
@@ -158,6 +159,7 @@ TEST_F(Config, KonfigRoundTripsEveryKey) {
 }
 
 TEST_F(Config, LastStateRoundTripsEveryKey) {
+  tk::testSetDesktopSize(1920, 1080);   // room for the stored placement
   LoadLastState();
   TipNumber = 4;
   Rot = 255;
@@ -233,6 +235,7 @@ TEST_F(Config, LastStateRoundTripsEveryKey) {
   std::string text(bytes.begin(), bytes.end());
   EXPECT_NE(text.find("Pinsel_radius"), std::string::npos);
   EXPECT_NE(text.find("F\xFCllart"), std::string::npos);
+  tk::testSetDesktopSize(-1, -1);
 }
 
 TEST_F(Config, InstancesClaimLowestFreeNumberAndReleaseOnlyTheirOwn) {
@@ -260,24 +263,142 @@ TEST_F(Config, UndoFoldersAreLeftToTheRecoveryAfterACrash) {
   EXPECT_FALSE(tk::folderExists("Undo/Undo1"));
 }
 
+// Ten copies start at the same moment: each gets its own number, or (when the list
+// cannot be locked or written) each is told that undo is not available; never a shared
+// number.
 TEST_F(Config, InstancesStartingTogetherNeverShareANumber) {
-  tk::createFolder("Undo");
-  const int kChildren = 8;
-  std::vector<pid_t> kids;
-  for (int i = 0; i < kChildren; ++i) {
-    pid_t pid = fork();
-    if (pid == 0) {
-      ClaimInstanceNumber();
-      _exit(0);
+  enum Blocked { None, UndoIsAFile, ListIsAFolder };
+  for (Blocked blocked : {None, UndoIsAFile, ListIsAFolder}) {
+    SCOPED_TRACE(int(blocked));
+    std::system(("rm -rf " + folder + "Undo").c_str());
+    if (blocked == UndoIsAFile) tk::writeWholeFile("Undo", "x", 1);
+    if (blocked == ListIsAFolder) tk::createFolder("Undo/startet.ind");
+    const int kChildren = 10;
+    std::vector<pid_t> kids;
+    for (int i = 0; i < kChildren; ++i) {
+      pid_t pid = fork();
+      if (pid == 0) _exit(ClaimInstanceNumber() == 0 ? (UndoAvailable ? 100 : 0) : CVNIndex);
+      kids.push_back(pid);
     }
-    kids.push_back(pid);
+    std::vector<int> got;
+    for (pid_t pid : kids) {
+      int status = 0;
+      waitpid(pid, &status, 0);
+      got.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    }
+    std::sort(got.begin(), got.end());
+    std::vector<int> expected(kChildren, 0);
+    if (blocked == None) {
+      for (int i = 0; i < kChildren; ++i) expected[i] = i + 1;
+      std::vector<int32_t> list = instances();
+      std::sort(list.begin(), list.end());
+      EXPECT_EQ(std::vector<int>(list.begin(), list.end()), expected);
+    }
+    EXPECT_EQ(got, expected);
   }
-  for (pid_t pid : kids) waitpid(pid, nullptr, 0);
+}
+
+// A copy that cannot claim a number says so and then writes nothing under "Undo/".
+TEST_F(Config, UnwritableInstanceListTurnsUndoOffWithAMessage) {
+  tk::writeWholeFile("Undo", "x", 1);   // a file where the folder belongs (root may write anywhere)
+  tk::test::clear();
+  tk::test::queueResult(tk::ResultOk);
+  LoadConfiguration();
+  ASSERT_EQ(tk::test::shown().size(), 1u);
+  EXPECT_NE(tk::test::shown()[0].find("Rückgängig ist für diese Programmkopie nicht verfügbar"),
+            std::string::npos);
+  EXPECT_EQ(UndoAvailable, 0);
+  EXPECT_EQ(CVNIndex, 0);
+  EXPECT_EQ(tk::fileSizeOf("Undo"), 1);
+  ReleaseInstanceNumber();
+  EXPECT_EQ(tk::fileSizeOf("Undo"), 1);
+  tk::test::clear();
+
+  // The list reads back other than written: the claim fails as well.
+  std::system(("rm -f " + folder + "Undo").c_str());
+  tk::createFolder("Undo/startet.ind");
+  EXPECT_EQ(ClaimInstanceNumber(), 0);
+  EXPECT_EQ(UndoAvailable, 0);
+  CreateInstanceUndoFolders();
+  EXPECT_FALSE(tk::folderExists("Undo/Undo0"));
+}
+
+// A list grown by copies that were killed: only its newest numbers are read, and the
+// rewritten list keeps only those.
+TEST_F(Config, HugeStaleInstanceListIsReadOnlyInItsNewestPart) {
+  std::vector<int32_t> stale(300000);
+  for (size_t i = 0; i < stale.size(); ++i) stale[i] = int32_t(i + 2);   // 2 .. 300001
+  writeInstances(stale);
+  EXPECT_EQ(ClaimInstanceNumber(), 1);
+  EXPECT_EQ(UndoAvailable, 1);
   std::vector<int32_t> list = instances();
-  std::sort(list.begin(), list.end());
-  std::vector<int32_t> expected;
-  for (int i = 1; i <= kChildren; ++i) expected.push_back(i);
-  EXPECT_EQ(list, expected);
+  ASSERT_EQ(list.size(), 4097u);
+  EXPECT_EQ(list.front(), 300001 - 4095);
+  EXPECT_EQ(list.back(), 1);
+  // Numbers out of any sensible range are kept but never block a claim.
+  writeInstances({-5, 0, 2, INT32_MAX, 1});
+  EXPECT_EQ(ClaimInstanceNumber(), 3);
+}
+
+// Start sizes past what the image arrays hold are cut before the start image is made;
+// the size globals and the arrays always agree.
+TEST_F(Config, StartImageSizeIsClampedToTheCellLimit) {
+  ImageCellLimit = 1 << 16;
+  struct Case { const char* width; const char* height; int32_t w, h; };
+  const Case cases[] = {
+      {"1000000000", "100", 65536, 1},
+      {"300", "300", 300, 218},
+      {"20000", "20000", 20000, 3},
+      {"-5", "0", 1, 1},
+      {"4294967296", "640", 100, 640},   // beyond 32 bits: the default
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.width) + " x " + c.height);
+    ResetShellState();
+    tk::createFolder("Konfigurations");
+    std::string ini = std::string("[All]\r\nwidth = ") + c.width + "\r\nheight = " + c.height + "\r\n";
+    tk::writeWholeFile("Konfigurations/Konfig.ini", ini.data(), ini.size());
+    LoadConfiguration();
+    EXPECT_EQ(Settings.startWidth, c.w - 1);
+    EXPECT_EQ(Settings.startHeight, c.h - 1);
+    EXPECT_EQ(bildlang, c.w - 1);
+    EXPECT_EQ(bildhoch, c.h - 1);
+    EXPECT_EQ(ImagePixels.size(), size_t(c.w) * size_t(c.h));
+    EXPECT_EQ(ImagePixels.back(), 0x00FFFFFFu);
+  }
+  ImageCellLimit = int64_t(1) << 28;
+}
+
+// The stored window placement is brought onto the desktop.
+TEST_F(Config, WindowPlacementIsKeptOnTheDesktop) {
+  tk::testSetDesktopSize(1280, 1024);
+  struct Case { int32_t x, y, w, h; int32_t wantX, wantY, wantW, wantH; };
+  const Case cases[] = {
+      {10, 20, 800, 600, 10, 20, 800, 600},
+      {0, 0, 1000000000, 1000000000, 0, 0, 1280, 1024},
+      {5, 5, -100, -1, 5, 5, 1024, 730},                  // no size: the default
+      {-4000, 900, 800, 600, 0, 424, 800, 600},
+      {2000000000, -2000000000, 10, 10, 960, 0, 320, 240}, // too small: a usable size
+  };
+  const bool ownWindow = !tk::isWindow(0);
+  if (ownWindow) tk::openWindow(0, 0, 0, 200, 200, "Corvalen", tk::WfHidden | tk::WfSizing);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
+    tk::createFolder("Konfigurations");
+    std::string ini = "[Misk]\r\nFensterXPos = " + std::to_string(c.x) + "\r\nFensterYPos = " +
+                      std::to_string(c.y) + "\r\nFensterWidth = " + std::to_string(c.w) +
+                      "\r\nFensterHeight = " + std::to_string(c.h) + "\r\n";
+    tk::writeWholeFile("Konfigurations/Last.ini", ini.data(), ini.size());
+    LoadLastState();
+    EXPECT_EQ(LastState.FensterXPos, c.wantX);
+    EXPECT_EQ(LastState.FensterYPos, c.wantY);
+    EXPECT_EQ(LastState.FensterWidth, c.wantW);
+    EXPECT_EQ(LastState.FensterHeight, c.wantH);
+    EXPECT_EQ(tk::windowWidth(0), c.wantW);
+    EXPECT_EQ(tk::windowHeight(0), c.wantH);
+  }
+  if (ownWindow) tk::closeWindow(0);
+  tk::testSetDesktopSize(-1, -1);
 }
 
 }  // namespace

@@ -84,6 +84,26 @@ TEST_F(PrefTest, ReadsMatchWithoutCaseAndFallBackToDefaults) {
   EXPECT_TRUE(tk::closePreferences());
 }
 
+// Numbers outside 32 bits would wrap into unrelated values: they read as missing.
+TEST_F(PrefTest, LongsOutsideThirtyTwoBitsTakeTheDefault) {
+  put("[All]\r\n"
+      "a = 2147483647\r\nb = -2147483648\r\nc = 4294967295\r\n"
+      "d = 4294967296\r\ne = -2147483649\r\nf = 1000000000000\r\n"
+      "g = 99999999999999999999999\r\nh = +12\r\n");
+  ASSERT_TRUE(tk::openPreferences(file_));
+  tk::preferenceGroup("All");
+  struct Case { const char* key; int32_t want; };
+  const Case cases[] = {
+      {"a", INT32_MAX}, {"b", INT32_MIN}, {"c", -1},   // written unsigned: -1
+      {"d", 77}, {"e", 77}, {"f", 77}, {"g", 77}, {"h", 12},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    EXPECT_EQ(tk::readPreferenceLong(c.key, 77), c.want);
+  }
+  tk::closePreferences();
+}
+
 TEST_F(PrefTest, RewriteKeepsLinesAndChangesInPlace) {
   put(kSample);
   ASSERT_TRUE(tk::openPreferences(file_));
