@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 
+#include "alloc_probe.h"
 #include "fuzz/samples.h"
 #include "toolkit/codecs/codecs.h"
 
@@ -497,6 +498,138 @@ TEST(BrokenFiles, CutShortFilesFailOrGiveTheWholePicture) {
       if (s.dec(cut, p, err)) EXPECT_EQ(p.cells, s.cells) << s.name << " cut to " << n;
       else EXPECT_FALSE(err.empty()) << s.name << " cut to " << n;
     }
+}
+
+// A TIFF of one strip whose directory then claims w x h.
+Bytes tiffClaiming(uint32_t w, uint32_t h, uint16_t compression) {
+  const std::string path = testing::TempDir() + "codec_claim.tif";
+  TIFF* t = TIFFOpen(path.c_str(), "w");
+  EXPECT_TRUE(t);
+  if (!t) return {};
+  TIFFSetField(t, TIFFTAG_IMAGEWIDTH, 8);
+  TIFFSetField(t, TIFFTAG_IMAGELENGTH, 8);
+  TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, 8);
+  TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, 3);
+  TIFFSetField(t, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+  TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+  TIFFSetField(t, TIFFTAG_COMPRESSION, compression);
+  TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, 8);
+  std::vector<uint8_t> row(24, 0x40);
+  for (int y = 0; y < 8; ++y) TIFFWriteScanline(t, row.data(), y, 0);
+  TIFFClose(t);
+  Bytes b = readFile(path);
+  std::filesystem::remove(path);
+  // Little-endian directory: width (256), length (257) and rows per strip (278).
+  const size_t ifd = b[4] | b[5] << 8 | b[6] << 16 | size_t(b[7]) << 24;
+  const size_t count = b[ifd] | b[ifd + 1] << 8;
+  for (size_t i = 0; i < count; ++i) {
+    const size_t e = ifd + 2 + 12 * i;
+    const unsigned tag = b[e] | b[e + 1] << 8, type = b[e + 2] | b[e + 3] << 8;
+    const uint32_t v = tag == 256 ? w : (tag == 257 || tag == 278) ? h : 0;
+    if (!v) continue;
+    if (type == 3) samples::set16(b, e + 8, v);
+    else samples::set32(b, e + 8, v);
+  }
+  return b;
+}
+
+// The offset of the first marker `code` in a JPEG file.
+size_t jpegMarker(const Bytes& b, uint8_t code) {
+  for (size_t i = 0; i + 1 < b.size(); ++i)
+    if (b[i] == 0xFF && b[i + 1] == code) return i;
+  return 0;
+}
+
+// Small files whose headers claim a picture of up to a GiB: each fails without ever
+// asking for more than its data could fill.
+TEST(BrokenFiles, SmallFilesNeverAllocateWhatTheirHeadersClaim) {
+  using namespace samples;
+  const Bmp rle8{8, 40, 1};
+  Bytes png;
+  encodePNG(picture(5, 5, false), png, false);
+  // 16384 x 16384, cut to 65 bytes: the header and the start of the data.
+  Bytes png65 = pngChunkEdited(8, [](Bytes& b) { set32(b, 16, 0); set32(b, 20, 0); b[17] = b[21] = 0x40; });
+  png65.resize(65);
+  Bytes jpeg;
+  encodeJPEG(picture(16, 16, false), jpeg, 80);
+  const size_t sof = jpegMarker(jpeg, 0xC0);
+  // Height and width (big endian) after the length and the precision.
+  Bytes jpegHuge = edited(jpeg, [&](Bytes& b) { b[sof + 5] = b[sof + 7] = 0x3E; b[sof + 6] = b[sof + 8] = 0x80; });
+  // Run-length TGA, 16384 x 16384 grey, with 2 MB of stored packets (a small share of it).
+  Bytes tgaHuge = tga({11, 8});
+  tgaHuge.resize(18);
+  set16(tgaHuge, 12, 16384);
+  set16(tgaHuge, 14, 16384);
+  while (tgaHuge.size() < (size_t(2) << 20)) {
+    tgaHuge.push_back(0x7F);
+    tgaHuge.insert(tgaHuge.end(), 128, 0x33);
+  }
+  Bytes rleBmp = bmpPixels(rle8, Bytes(1024, 0));   // end-of-line codes only
+  set32(rleBmp, 18, 16384);
+  set32(rleBmp, 22, 16384);
+  Bytes rleBmpEnd = bmpPixels(rle8, {0, 1});         // ends at once
+  set32(rleBmpEnd, 18, 16384);
+  set32(rleBmpEnd, 22, 16384);
+
+  struct Case { const char* name; Bytes file; Decoder dec; };
+  const Case cases[] = {
+      {"1 KB run-length BMP", rleBmp, viaBMP},
+      {"run-length BMP ending at once", rleBmpEnd, viaBMP},
+      {"65-byte PNG", png65, viaAny},
+      {"87-byte ICO", iconFile({png65}), viaICO},
+      {"2 MB run-length TGA", tgaHuge, viaTGA},
+      {"JPEG data for 16 x 16", jpegHuge, viaAny},
+      {"LZW TIFF of one small strip", tiffClaiming(16000, 16000, COMPRESSION_LZW), viaAny},
+      {"stored TIFF of one small strip", tiffClaiming(16000, 16000, COMPRESSION_NONE), viaAny},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Picture p;
+    std::string err;
+    bool ok = true;
+    alloc_probe::Ceiling ceiling(size_t(64) << 20);
+    EXPECT_NO_THROW(ok = c.dec(c.file, p, err));
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(ceiling.refused(), 0u) << "largest request " << ceiling.largest();
+  }
+}
+
+// A legitimate large picture still opens, from every packed format.
+TEST(BrokenFiles, LargePackedPicturesStillOpen) {
+  Picture big;
+  big.w = 3000;
+  big.h = 2000;
+  big.cells.assign(size_t(big.w) * big.h, 0xFF336699u);
+  for (int y = 0; y < big.h; y += 7) big.cells[size_t(y) * big.w + y % big.w] = 0xFF000000u;
+  Bytes png, jpeg;
+  ASSERT_TRUE(encodePNG(big, png, false));
+  ASSERT_TRUE(encodeJPEG(big, jpeg, 90));
+  Bytes tgaRle = {0, 0, 11, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xB8, 0x0B, 0xD0, 0x07, 8, 0x20};
+  for (size_t left = size_t(big.w) * big.h; left; left -= std::min<size_t>(left, 128)) {
+    tgaRle.push_back(uint8_t(0x80 | (std::min<size_t>(left, 128) - 1)));
+    tgaRle.push_back(0x99);
+  }
+  for (const Bytes* f : {&png, &jpeg, &tgaRle}) {
+    Picture p;
+    std::string err;
+    EXPECT_TRUE(decodeAny(*f, p, err, "big.tga")) << err;
+    EXPECT_EQ(p.w, big.w);
+    EXPECT_EQ(p.h, big.h);
+    EXPECT_EQ(p.cells.size(), big.cells.size());
+  }
+}
+
+// A bit-field channel with no mask bits reads as 0.
+TEST(BmpRead, BitFieldChannelWithoutMaskReadsZero) {
+  std::vector<uint32_t> cells;
+  Bytes b = samples::bmp(samples::Bmp{16, 40, 3}, &cells);
+  samples::set32(b, 58, 0);   // green
+  Picture p;
+  std::string err;
+  ASSERT_TRUE(decodeBMP(b.data(), b.size(), p, err)) << err;
+  ASSERT_EQ(p.cells.size(), cells.size());
+  for (size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(p.cells[i], cells[i] & 0xFFFF00FFu) << i;
 }
 
 // Files the fuzzers found, named after their target, and any committed by hand.

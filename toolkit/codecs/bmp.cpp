@@ -11,16 +11,20 @@ namespace tk::codec {
 namespace {
 using namespace detail;
 
+// Run-length pictures: cells allowed per byte of pixel data, plus a free allowance.
+constexpr uint64_t kRleCellsPerByte = 256;
+constexpr uint64_t kRleFreeCells = uint64_t(1) << 20;
+
 enum : uint32_t { BiRGB = 0, BiRLE8 = 1, BiRLE4 = 2, BiBitfields = 3, BiAlphaBitfields = 6 };
 
 // One colour channel of a bit-field pixel, scaled to 8 bits.
 struct Channel {
   uint32_t mask = 0;
   int shift = 0, width = 0;
-  uint8_t table[256];
+  uint8_t table[256] = {};   // a channel without mask bits reads table[0]: 0
   void set(uint32_t m) {
     mask = m;
-    if (!m) { width = 0; return; }
+    if (!m) { shift = width = 0; return; }
     shift = std::countr_zero(m);
     width = 32 - std::countl_zero(m >> shift);   // value never exceeds 2^width - 1
     if (width <= 8) {
@@ -264,7 +268,12 @@ bool decodeDib(const uint8_t* d, size_t n, size_t bitsOff, bool fromFile, bool i
   size_t avail = n - bitsOff;
   size_t stride = size_t((b.w * b.bpp + 31) / 32) * 4;
   bool rle = b.comp == BiRLE4 || b.comp == BiRLE8;
+  // Stored rows must all be in the data before the picture is made. Run-length data
+  // paints at most 255 cells a 2-byte code; what its skips leave is bounded too, so a
+  // header far larger than its data is a broken file, not a reason to allocate.
   if (!rle && uint64_t(stride) * uint64_t(b.h) > avail) return fail(err, "truncated BMP pixels");
+  if (rle && uint64_t(b.w) * uint64_t(b.h) > kRleCellsPerByte * uint64_t(avail) + kRleFreeCells)
+    return fail(err, "RLE data too short for the BMP size");
   Picture p;
   p.w = int(b.w);
   p.h = int(b.h);

@@ -1,6 +1,7 @@
 // Helpers shared by the codec sources: byte access, failure messages and the DIB
 // reader the BMP and icon readers have in common.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -36,6 +37,40 @@ inline bool sizeOk(int64_t w, int64_t h) { return w > 0 && h > 0 && w * h <= Max
 inline bool validPicture(const Picture& p) {
   return sizeOk(p.w, p.h) && p.cells.size() == size_t(p.w) * size_t(p.h);
 }
+
+// The cells of a picture being decoded, grown with the cells actually decoded: the
+// storage doubles from a small start and never passes the whole picture, so a broken
+// file that ends early fails after an allocation in proportion to what it held, not to
+// what its header claimed.
+class GrowingCells {
+ public:
+  GrowingCells(std::vector<uint32_t>& cells, size_t total) : v_(cells), total_(total) { v_.clear(); }
+  size_t size() const { return v_.size(); }
+  // Room for the next n cells (not past the total); nullptr when out of memory or past
+  // the end. The pointer is valid until the next call.
+  // Drops cells extended but not filled (never grows).
+  void shrinkTo(size_t n) noexcept {
+    if (n < v_.size()) v_.resize(n);
+  }
+  uint32_t* extend(size_t n) noexcept {
+    const size_t at = v_.size();
+    if (n > total_ - at) return nullptr;
+    try {
+      if (at + n > v_.capacity()) {
+        size_t cap = std::max<size_t>({at + n, v_.capacity() * 2, size_t(1) << 16});
+        v_.reserve(std::min(cap, total_));
+      }
+      v_.resize(at + n);
+    } catch (...) {
+      return nullptr;
+    }
+    return v_.data() + at;
+  }
+
+ private:
+  std::vector<uint32_t>& v_;
+  size_t total_;
+};
 
 // A DIB as stored in an icon or cursor entry: info header, colour table, colour rows,
 // then the AND mask; the header's height counts both. The result has alpha: from the

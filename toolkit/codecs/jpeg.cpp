@@ -6,6 +6,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstring>
 
@@ -28,7 +29,18 @@ void jpegErrorExit(j_common_ptr cinfo) {
   std::snprintf(e->msg, sizeof e->msg, "JPEG: %s", text);
   longjmp(e->jump, 1);
 }
-void jpegQuiet(j_common_ptr, int) {}
+// Warnings pass quietly, except the two that say the data ended before the picture did:
+// the library would go on and make up the missing rows, so a few bytes with a large
+// header would turn into a large grey picture.
+void jpegQuiet(j_common_ptr cinfo, int level) {
+  if (level >= 0) return;   // trace messages
+  const int code = cinfo->err->msg_code;
+  if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER) {
+    auto* e = reinterpret_cast<JpegErr*>(cinfo->err);
+    std::snprintf(e->msg, sizeof e->msg, "JPEG: data ends before the picture");
+    longjmp(e->jump, 1);
+  }
+}
 void jpegNoOutput(j_common_ptr) {}
 
 void setupErrors(JpegErr& e) {
@@ -39,17 +51,9 @@ void setupErrors(JpegErr& e) {
   e.msg[0] = 0;
 }
 
-// Sizes the cells outside the setjmp frame. False when out of memory.
-bool prepare(Picture* pic, int w, int h) noexcept {
-  try {
-    pic->w = w;
-    pic->h = h;
-    pic->cells.resize(size_t(w) * size_t(h));
-  } catch (...) {
-    return false;
-  }
-  return true;
-}
+// A picture whose coefficients are all kept before any row comes out (progressive or
+// several scans) codes every 8 x 8 block of its first scan in at least one bit.
+constexpr uint64_t kBlocksPerByte = 8;
 
 // Adobe CMYK (stored inverted) to cells, in place: the row holds 4 bytes a cell.
 void cmykRow(uint32_t* row, int w, bool inverted) {
@@ -63,7 +67,7 @@ void cmykRow(uint32_t* row, int w, bool inverted) {
   }
 }
 
-int readJpeg(const uint8_t* data, size_t n, Picture* pic, JpegErr* err) {
+int readJpeg(const uint8_t* data, size_t n, Picture* pic, GrowingCells* grow, JpegErr* err) {
   jpeg_decompress_struct cinfo;
   setupErrors(*err);
   cinfo.err = &err->mgr;
@@ -80,25 +84,40 @@ int readJpeg(const uint8_t* data, size_t n, Picture* pic, JpegErr* err) {
     jpeg_destroy_decompress(&cinfo);
     return 1;
   }
+  if (jpeg_has_multiple_scans(&cinfo) &&
+      ((uint64_t(cinfo.image_width) + 7) / 8) * ((uint64_t(cinfo.image_height) + 7) / 8) >
+          kBlocksPerByte * uint64_t(n)) {
+    std::snprintf(err->msg, sizeof err->msg, "JPEG: data too short for the picture size");
+    jpeg_destroy_decompress(&cinfo);
+    return 1;
+  }
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
   jpeg_start_decompress(&cinfo);
   const int w = int(cinfo.output_width), h = int(cinfo.output_height);
-  if (cinfo.output_components != 4 || !prepare(pic, w, h)) {
+  if (cinfo.output_components != 4) {
     std::snprintf(err->msg, sizeof err->msg, "JPEG: cannot decode");
     jpeg_destroy_decompress(&cinfo);
     return 1;
   }
-  uint32_t* cells = pic->cells.data();
+  pic->w = w;
+  pic->h = h;
+  // The cells grow with the rows decoded: a file cut short stops after what it held.
   JSAMPROW rows[16];
   while (cinfo.output_scanline < cinfo.output_height) {
     int first = int(cinfo.output_scanline);
-    int k = 0;
-    for (; k < 16 && first + k < h; ++k)
-      rows[k] = reinterpret_cast<JSAMPROW>(cells + size_t(first + k) * w);
+    int k = std::min(16, h - first);
+    uint32_t* block = grow->extend(size_t(k) * size_t(w));
+    if (!block) {
+      std::snprintf(err->msg, sizeof err->msg, "JPEG: out of memory");
+      jpeg_destroy_decompress(&cinfo);
+      return 1;
+    }
+    for (int i = 0; i < k; ++i) rows[i] = reinterpret_cast<JSAMPROW>(block + size_t(i) * w);
     JDIMENSION got = jpeg_read_scanlines(&cinfo, rows, k);
     if (cmyk)
-      for (JDIMENSION i = 0; i < got; ++i) cmykRow(cells + size_t(first + i) * w, w, cinfo.saw_Adobe_marker);
+      for (JDIMENSION i = 0; i < got; ++i) cmykRow(block + size_t(i) * w, w, cinfo.saw_Adobe_marker);
+    if (int(got) < k) grow->shrinkTo(size_t(first + int(got)) * size_t(w));
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
@@ -178,8 +197,9 @@ int writeJpeg(const Picture* p, VecDest* dest, int quality, JpegErr* err) {
 bool decodeJPEG(const uint8_t* data, size_t n, Picture& out, std::string& err) {
   if (n == 0) return fail(err, "JPEG: empty file");
   Picture pic;
+  GrowingCells grow(pic.cells, size_t(MaxCells));
   JpegErr e;
-  if (readJpeg(data, n, &pic, &e) != 0) return fail(err, e.msg[0] ? e.msg : "JPEG: cannot read");
+  if (readJpeg(data, n, &pic, &grow, &e) != 0) return fail(err, e.msg[0] ? e.msg : "JPEG: cannot read");
   out = std::move(pic);
   return true;
 }

@@ -15,10 +15,14 @@ using namespace detail;
 struct PngRead {
   const uint8_t* data;
   size_t n, pos;
-  Picture* pic;        // cells sized by prepare()
-  png_bytep* rows;     // h row pointers, filled by prepare()
+  Picture* pic;        // cells sized by prepare() or grown row by row through grow
+  GrowingCells* grow;
   char msg[160];
 };
+
+// Deflate turns one byte into at most 1032 (258-byte matches of one bit each plus the
+// block overhead): the filtered rows of a picture cannot outgrow that share of the file.
+constexpr uint64_t kDeflateMaxRatio = 1032;
 
 void pngError(png_structp png, png_const_charp text) {
   auto* ctx = static_cast<PngRead*>(png_get_error_ptr(png));
@@ -65,6 +69,9 @@ int readPng(PngRead* ctx) {
   png_read_info(png, info);
   png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
   if (!sizeOk(w, h)) png_error(png, "picture too large");
+  // The file's own rows (one filter byte each) must fit what its data can inflate to.
+  if (uint64_t(h) * (uint64_t(png_get_rowbytes(png, info)) + 1) > kDeflateMaxRatio * uint64_t(ctx->n))
+    png_error(png, "data too short for the picture size");
   int type = png_get_color_type(png, info);
   bool alpha = (type & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
   png_set_expand(png);
@@ -72,16 +79,28 @@ int readPng(PngRead* ctx) {
   if (!(type & PNG_COLOR_MASK_COLOR)) png_set_gray_to_rgb(png);
   png_set_bgr(png);
   if (!alpha) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
-  png_set_interlace_handling(png);
+  const int passes = png_set_interlace_handling(png);
   png_read_update_info(png, info);
   if (png_get_rowbytes(png, info) != size_t(w) * 4) png_error(png, "unexpected row layout");
-  png_bytep* r = nullptr;
-  if (!prepare(ctx, int(w), int(h), &r)) png_error(png, "out of memory");
-  rows = r;
-  png_read_image(png, r);
+  ctx->pic->w = int(w);
+  ctx->pic->h = int(h);
+  if (passes > 1) {
+    // Every pass touches every row: the whole picture first.
+    png_bytep* r = nullptr;
+    if (!prepare(ctx, int(w), int(h), &r)) png_error(png, "out of memory");
+    rows = r;
+    png_read_image(png, r);
+  } else {
+    // Row by row: a file whose data ends early stops after the rows it held.
+    for (png_uint_32 y = 0; y < h; ++y) {
+      uint32_t* row = ctx->grow->extend(w);
+      if (!row) png_error(png, "out of memory");
+      png_read_row(png, reinterpret_cast<png_bytep>(row), nullptr);
+    }
+  }
   ctx->pic->hasAlpha = alpha;
   png_destroy_read_struct(&png, &info, nullptr);
-  delete[] r;
+  delete[] rows;
   return 0;
 }
 
@@ -130,7 +149,8 @@ int writePng(PngWrite* ctx, const Picture* p, png_bytep* rows, bool alpha) {
 
 bool decodePNG(const uint8_t* data, size_t n, Picture& out, std::string& err) {
   Picture pic;
-  PngRead ctx{data, n, 0, &pic, nullptr, {0}};
+  GrowingCells grow(pic.cells, size_t(MaxCells));
+  PngRead ctx{data, n, 0, &pic, &grow, {0}};
   if (readPng(&ctx) != 0) return fail(err, ctx.msg[0] ? ctx.msg : "PNG: cannot read");
   out = std::move(pic);
   return true;

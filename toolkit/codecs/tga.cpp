@@ -16,34 +16,40 @@ inline uint32_t from16(uint32_t v, bool alpha) {
          expand5(v & 31);
 }
 
-// n pixels of `bytes` each from src: stored (rle false) or packed. Returns false when
-// the data ends early or a run passes the last cell.
+// count pixels of `bytes` each from d + pos into cells: stored (rle false; the caller
+// checked that the data holds them all) or packed, where the cells grow packet by packet.
+// Returns false when the data ends early or a run passes the last cell.
 template <class Conv>
-bool readCells(const uint8_t* d, size_t n, size_t pos, bool rle, size_t bytes, uint32_t* dst,
-               size_t count, Conv conv, std::string& err) {
+bool readCells(const uint8_t* d, size_t n, size_t pos, bool rle, size_t bytes,
+               std::vector<uint32_t>& cells, size_t count, Conv conv, std::string& err) {
   if (!rle) {
+    cells.resize(count);
+    uint32_t* dst = cells.data();
     const uint8_t* q = d + pos;
     for (size_t i = 0; i < count; ++i, q += bytes) dst[i] = conv(q);
     return true;
   }
-  size_t i = 0;
-  while (i < count) {
+  GrowingCells out(cells, count);
+  while (out.size() < count) {
     if (pos >= n) return fail(err, "truncated TGA data");
     unsigned hdr = d[pos++];
     size_t k = (hdr & 0x7F) + 1;
-    if (k > count - i) return fail(err, "TGA run past the last cell");
+    if (k > count - out.size()) return fail(err, "TGA run past the last cell");
     if (hdr & 0x80) {
       if (n - pos < bytes) return fail(err, "truncated TGA data");
       uint32_t c = conv(d + pos);
       pos += bytes;
-      std::fill(dst + i, dst + i + k, c);
+      uint32_t* dst = out.extend(k);
+      if (!dst) return fail(err, "TGA: out of memory");
+      std::fill(dst, dst + k, c);
     } else {
       if ((n - pos) / bytes < k) return fail(err, "truncated TGA data");
+      uint32_t* dst = out.extend(k);
+      if (!dst) return fail(err, "TGA: out of memory");
       const uint8_t* q = d + pos;
-      for (size_t j = 0; j < k; ++j, q += bytes) dst[i + j] = conv(q);
+      for (size_t j = 0; j < k; ++j, q += bytes) dst[j] = conv(q);
       pos += k * bytes;
     }
-    i += k;
   }
   return true;
 }
@@ -95,8 +101,7 @@ bool decodeTGA(const uint8_t* d, size_t n, Picture& out, std::string& err) {
   Picture p;
   p.w = int(w);
   p.h = int(h);
-  p.cells.resize(count);
-  uint32_t* dst = p.cells.data();
+  std::vector<uint32_t>& dst = p.cells;
   const unsigned alphaBits = desc & 15;
   bool ok = false, alphaCells = false;
   if (kind == 1) {
@@ -132,6 +137,7 @@ bool decodeTGA(const uint8_t* d, size_t n, Picture& out, std::string& err) {
     alphaCells = true;
   }
   if (!ok) return false;
+  uint32_t* cells = p.cells.data();
   if (alphaCells) {
     // Some writers leave the alpha bytes zero: such a picture is opaque.
     p.hasAlpha = std::any_of(p.cells.begin(), p.cells.end(), [](uint32_t c) { return c >> 24; });
@@ -140,9 +146,9 @@ bool decodeTGA(const uint8_t* d, size_t n, Picture& out, std::string& err) {
   }
   if (!(desc & 0x20))   // bottom-up rows
     for (int64_t y = 0; y < h / 2; ++y)
-      std::swap_ranges(dst + y * w, dst + (y + 1) * w, dst + (h - 1 - y) * w);
+      std::swap_ranges(cells + y * w, cells + (y + 1) * w, cells + (h - 1 - y) * w);
   if (desc & 0x10)      // right to left
-    for (int64_t y = 0; y < h; ++y) std::reverse(dst + y * w, dst + (y + 1) * w);
+    for (int64_t y = 0; y < h; ++y) std::reverse(cells + y * w, cells + (y + 1) * w);
   out = std::move(p);
   return true;
 }

@@ -1,5 +1,6 @@
 // TIFF through libtiff, from a file or from memory (the first page). Errors and
 // warnings go to handlers that keep the message instead of printing it.
+#include <sys/stat.h>
 #include <tiffio.h>
 
 #include <algorithm>
@@ -76,7 +77,37 @@ int memMap(thandle_t h, void** base, toff_t* size) {
 }
 void memUnmap(thandle_t, void*, toff_t) {}
 
-bool readOpen(TIFF* tif, TiffMsg& msg, Picture& out, std::string& err) {
+// Rows decoded per band at least (whole strips are decoded each time, so a band never
+// cuts one).
+constexpr uint64_t kBandCells = uint64_t(1) << 20;
+
+// Whether every strip or tile can be as large as it claims: stored ones need their bytes
+// in the file, packed ones may expand each byte at most kMaxExpansion times (beyond a
+// free allowance for very flat pictures). A file whose header promises far more than its
+// data is broken, and libtiff would allocate the promised strip first.
+constexpr uint64_t kMaxExpansion = 1032;
+constexpr uint64_t kFreeBytes = uint64_t(1) << 24;
+
+bool dataCanFill(TIFF* tif, uint64_t fileBytes) {
+  uint16_t compression = COMPRESSION_NONE, planar = PLANARCONFIG_CONTIG, spp = 1;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
+  const bool tiled = TIFFIsTiled(tif);
+  const uint32_t count = tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
+  // Each strip has its offset in the file (one strip may keep it in its entry).
+  if (count == 0 || (count > 1 && count > fileBytes / 2)) return false;
+  uint32_t h = 0;
+  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h);
+  const uint64_t need = tiled ? uint64_t(count) * TIFFTileSize64(tif)
+                              : TIFFScanlineSize64(tif) * h * (planar == PLANARCONFIG_SEPARATE ? spp : 1);
+  uint64_t total = 0;
+  for (uint32_t i = 0; i < count; ++i) total += TIFFGetStrileByteCount(tif, i);
+  if (compression == COMPRESSION_NONE) return total >= need;
+  return total * kMaxExpansion + kFreeBytes >= need;
+}
+
+bool readOpen(TIFF* tif, uint64_t fileBytes, TiffMsg& msg, Picture& out, std::string& err) {
   if (!tif) return fail(err, msg.text[0] ? msg.text : "TIFF: cannot open");
   uint32_t w = 0, h = 0;
   TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w);
@@ -94,11 +125,37 @@ bool readOpen(TIFF* tif, TiffMsg& msg, Picture& out, std::string& err) {
     err = std::string("TIFF: ") + emsg;
     return false;
   }
+  if (!dataCanFill(tif, fileBytes)) {
+    TIFFClose(tif);
+    return fail(err, "TIFF: data too short for the picture size");
+  }
   Picture p;
   p.w = int(w);
   p.h = int(h);
-  p.cells.resize(size_t(w) * h);
-  int ok = TIFFReadRGBAImageOriented(tif, w, h, p.cells.data(), ORIENTATION_TOPLEFT, 0);
+  // In bands of whole strips (or tile rows), the cells growing band by band, stopping
+  // at the first strip that cannot be read: a file cut short fails after what it held.
+  TIFFRGBAImage img;
+  if (!TIFFRGBAImageBegin(&img, tif, 1, emsg)) {
+    TIFFClose(tif);
+    err = std::string("TIFF: ") + emsg;
+    return false;
+  }
+  img.req_orientation = ORIENTATION_TOPLEFT;
+  uint32_t band = 0;
+  if (TIFFIsTiled(tif)) TIFFGetField(tif, TIFFTAG_TILELENGTH, &band);
+  else TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &band);
+  band = std::max<uint32_t>(band, 1);
+  if (uint64_t(band) * w < kBandCells) band *= uint32_t(std::min<uint64_t>(kBandCells / (uint64_t(band) * w), h));
+  band = std::min(band, h);
+  GrowingCells cells(p.cells, size_t(w) * h);
+  bool ok = true;
+  for (uint32_t y = 0; ok && y < h; y += band) {
+    const uint32_t rows = std::min(band, h - y);
+    uint32_t* dst = cells.extend(size_t(rows) * w);
+    img.row_offset = int(y);
+    ok = dst && TIFFRGBAImageGet(&img, dst, w, rows);
+  }
+  TIFFRGBAImageEnd(&img);
   TIFFClose(tif);
   if (!ok) return fail(err, msg.text[0] ? msg.text : "TIFF: cannot read");
   // libtiff packs red in the low byte: swap to blue low.
@@ -127,7 +184,7 @@ bool decodeTIFF(const uint8_t* data, size_t n, Picture& out, std::string& err) {
   TIFF* tif = TIFFClientOpenExt("memory", "r", &f, memRead, memWrite, memSeek, memClose,
                                 memSize, memMap, memUnmap, o);
   TIFFOpenOptionsFree(o);
-  return readOpen(tif, msg, out, err);
+  return readOpen(tif, n, msg, out, err);
 }
 
 bool decodeTIFFFile(const std::string& path, Picture& out, std::string& err) {
@@ -135,7 +192,9 @@ bool decodeTIFFFile(const std::string& path, Picture& out, std::string& err) {
   TIFFOpenOptions* o = makeOptions(&msg);
   TIFF* tif = TIFFOpenExt(path.c_str(), "r", o);
   TIFFOpenOptionsFree(o);
-  return readOpen(tif, msg, out, err);
+  struct stat st;
+  const uint64_t bytes = ::stat(path.c_str(), &st) == 0 ? uint64_t(st.st_size) : 0;
+  return readOpen(tif, bytes, msg, out, err);
 }
 
 }  // namespace tk::codec
