@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of our own readers (BMP, TGA, icons) with clang, libFuzzer,
-# AddressSanitizer and UndefinedBehaviorSanitizer, and runs each for a bounded time on
-# a seed corpus made from the sample files. Exits 0 when nothing was found; a finding
-# is copied to tests/data/codecs/found/ (replayed by the codec tests) and fails the run.
+# Builds the fuzz targets of the picture readers (our own BMP, TGA and icons, and PNG,
+# JPEG and TIFF through their libraries) with clang, libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs each for a bounded time on a seed corpus made
+# from the sample files, under a memory limit: a single allocation of 512 MB or more
+# (no input is larger than 64 KB) or a resident size past 2 GB is a finding. Exits 0
+# when nothing was found; a finding is copied to tests/data/codecs/found/ (replayed by
+# the codec tests) and fails the run.
 #   FUZZ_SECONDS  time per target (default 20; the targets run side by side)
 #   FUZZ_BUILD    build folder (default build/fuzz)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUT=${FUZZ_BUILD:-$ROOT/build/fuzz}
 SECONDS_EACH=${FUZZ_SECONDS:-20}
-TARGETS=(bmp tga ico)
-mkdir -p "$OUT/obj" "$OUT/seed"/{bmp,tga,ico} "$OUT/corpus"/{bmp,tga,ico}
+TARGETS=(bmp tga ico png jpeg tiff)
+for t in "${TARGETS[@]}"; do mkdir -p "$OUT/obj" "$OUT/seed/$t" "$OUT/corpus/$t"; done
 
 CXX=${FUZZ_CXX:-clang++}
 FLAGS=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$ROOT"
@@ -45,7 +48,7 @@ echo "fuzz: running ${TARGETS[*]} for ${SECONDS_EACH}s each"
 pids=()
 for t in "${TARGETS[@]}"; do
   rm -f "$OUT/$t"-crash-* "$OUT/$t"-leak-* "$OUT/$t"-timeout-* "$OUT/$t"-oom-*
-  "$OUT/fuzz_$t" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2560 \
+  "$OUT/fuzz_$t" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
     -max_len=65536 -print_final_stats=0 -artifact_prefix="$OUT/$t-" \
     "$OUT/corpus/$t" "$OUT/seed/$t" >"$OUT/$t.log" 2>&1 & pids+=($!)
 done

@@ -39,6 +39,9 @@ constexpr int ThanksListSize = 7;        // index 0 to 6
 
 extern std::vector<FunctionEntry> FunctionTable;          // 301, index 0 empty, sorted 1..FunctionCount
 extern int32_t FunctionCount;
+// 1 when "Data/Functions.dat" was there but damaged: cut short before the entries its
+// header promised, or a header whose structure-effect range does not fit its entries.
+extern uint8_t FunctionsDatDamaged;
 extern std::vector<std::string> FunctionNamesInFileOrder; // 301, index 1.. in file order
 extern int32_t effects_start;                             // file positions (1-based) of the
 extern int32_t effects_end;                               // structure effect commands

@@ -127,7 +127,10 @@ void buildLetterIndex() {
 
 }  // namespace
 
+uint8_t FunctionsDatDamaged = 0;
+
 void ResetScriptTables() {
+  FunctionsDatDamaged = 0;
   FunctionTable.assign(MaxFunctionEntries + 1, FunctionEntry{});
   FunctionCount = 0;
   FunctionNamesInFileOrder.assign(MaxFunctionEntries + 1, std::string());
@@ -154,29 +157,44 @@ void LoadScriptTables() {
   if (ThanksList.size() < size_t(ThanksListSize)) ThanksList.resize(ThanksListSize);
 
   int32_t count = 0;
+  FunctionsDatDamaged = 0;
   int file = tk::readFile(-1, "Data/Functions.dat");
   if (file >= 0) {
+    // The file is read on with empty entries where it ends early, but it counts as
+    // damaged then, and when its header does not fit its entries.
+    auto promised = [&] {
+      if (tk::eof(file)) FunctionsDatDamaged = 1;
+    };
+    if (tk::fileSize(file) < 12) FunctionsDatDamaged = 1;
     int32_t n1 = tk::readLong(file);
     effects_start = tk::readLong(file);
     effects_end = tk::readLong(file);
+    if (n1 < 0 || effects_start < 1 || effects_end < effects_start || effects_end > n1) FunctionsDatDamaged = 1;
     int32_t keep = std::clamp(n1, 0, MaxFunctionEntries);
     for (int32_t i = 1; i <= keep; ++i) {
       FunctionEntry& e = FunctionTable[i];
+      promised();
       e.name = tk::readLine(file);
       e.help = replaceByte160(tk::readLine(file), "\r\n");
     }
     count = keep;
     if (n1 > keep) skipLines(file, 2 * int64_t(n1 - keep));
 
+    promised();
     int32_t n2 = tk::readLong(file);
     int32_t keepNames = std::clamp(n2, 0, SystemConstantCount);
-    for (int32_t i = 0; i < keepNames; ++i) SystemConstantTable[i].name = tk::readLine(file);
+    for (int32_t i = 0; i < keepNames; ++i) {
+      promised();
+      SystemConstantTable[i].name = tk::readLine(file);
+    }
     if (n2 > keepNames) skipLines(file, int64_t(n2) - keepNames);
 
+    promised();
     int32_t n3 = tk::readLong(file);
     int32_t lastIndex = std::clamp(n3, -1, ThanksListSize - 1);
     for (int32_t i = 0; i <= lastIndex; ++i) {
       ThanksEntry& t = ThanksList[i];
+      promised();
       t.name = tk::readLine(file);
       t.text = replaceByte160(tk::readLine(file), "\r");
       t.link = tk::readLine(file);

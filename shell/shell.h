@@ -113,6 +113,7 @@ int StartUp(bool stopBeforeLoop = false);
 int MainTopLevel(bool stopBeforeLoop = false);
 void ShowStartUpStatus(const std::string& text);   // ShowSplashStatus, also logged
 extern int32_t SplashWaitMs;                       // how long the finished splash stays (tests: 0)
+void SplashPause(int ms);                          // waits ms with the windows responsive, idle
 
 // Main loop and modes.
 enum ModeValue : int32_t {

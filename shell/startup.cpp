@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 #include "documents/documents.h"
 #include "script/script.h"
@@ -32,14 +33,16 @@ void RegisterFatalErrorHandler() {
   for (int sig : {SIGSEGV, SIGFPE, SIGILL, SIGBUS, SIGABRT}) std::signal(sig, FatalSignal);
 }
 
-// Keeps the splash on screen for ms milliseconds while the windows stay responsive.
-void SplashPause(int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (t.elapsed() < ms) tk::processPending();
-}
-
 }  // namespace
+
+// Keeps the splash on screen for ms milliseconds while the windows stay responsive: the
+// event loop sleeps between events instead of polling.
+void SplashPause(int ms) {
+  if (ms <= 0) return;
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
 
 void ShowStartUpStatus(const std::string& text) {
   SplashStatusLog.push_back(text);
@@ -105,7 +108,11 @@ int MainTopLevel(bool stopBeforeLoop) {
   // 1. The image decoders and encoders are part of the toolkit's image layer.
   // 2. Splash check.
   if (tk::loadImage(6, "Data/Corvalen_08.png") < 0) {
-    tk::messageRequester("Fehler", "Corvalen_08.png konnte im Ordner Corvalen/Data nicht gefunden werden",
+    // A banner that is there but cannot be read is named as damaged, not as missing.
+    tk::messageRequester("Fehler",
+                         tk::fileExists("Data/Corvalen_08.png")
+                             ? "Corvalen_08.png im Ordner Corvalen/Data ist beschädigt und konnte nicht geladen werden"
+                             : "Corvalen_08.png konnte im Ordner Corvalen/Data nicht gefunden werden",
                          tk::MsgOk | tk::MsgError);
     return 1;
   }

@@ -69,7 +69,12 @@ void BuildStructureEffectTable() {
     }
   }
 
-  if (size < StructureEffectPositions) {
+  if (FunctionsDatDamaged) {
+    tk::messageRequester("Fehler",
+                         "Die Datei Data/Functions.dat ist beschädigt.\rDie Script-Befehle und die "
+                         "Struktur-Effekte stehen nur so weit zur Verfügung, wie sie lesbar sind.",
+                         tk::MsgError);
+  } else if (size < StructureEffectPositions) {
     tk::messageRequester("Fehler",
                          "Die Datei Data/Functions.dat enthält nur " + std::to_string(size) +
                              " der 65 Struktur-Effekte.\rDie Strukturfüllung bietet nur diese an.",

@@ -173,6 +173,30 @@ TEST_F(ScriptTables, FileCutShortReadsOnWithEmptyEntries) {
   EXPECT_EQ(SystemConstantTable[0].name, "");
   EXPECT_EQ(ThanksLastIndex, 0);
   EXPECT_EQ(SystemConstantTable[2].value, "3.141592653");
+  EXPECT_EQ(FunctionsDatDamaged, 1);
+}
+
+// Damaged, as opposed to missing or whole: reported by FunctionsDatDamaged.
+TEST_F(ScriptTables, DamagedFileIsToldApartFromMissingAndWhole) {
+  struct Case { const char* name; DatWriter file; bool present; int damaged; };
+  DatWriter whole, headerOnly, shortHeader, rangePastEntries, negativeCount;
+  whole.l(2).l(1).l(2).s("Alpha").s("a").s("Beta").s("b").l(0).l(-1);
+  headerOnly.l(65).l(1).l(65);
+  shortHeader.l(65).l(1);
+  rangePastEntries.l(2).l(1).l(9).s("Alpha").s("a").s("Beta").s("b").l(0).l(-1);
+  negativeCount.l(-4).l(1).l(1).l(0).l(-1);
+  const Case cases[] = {
+      {"whole", whole, true, 0},          {"missing", DatWriter{}, false, 0},
+      {"header only", headerOnly, true, 1}, {"header cut short", shortHeader, true, 1},
+      {"range past entries", rangePastEntries, true, 1}, {"negative count", negativeCount, true, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    tk::deleteFile("Data/Functions.dat");
+    if (c.present) write(c.file);
+    LoadScriptTables();
+    EXPECT_EQ(FunctionsDatDamaged, c.damaged);
+  }
 }
 
 // The shipped data file.
@@ -195,6 +219,7 @@ TEST(ShippedFunctionsDat, LoadsWithTheStructureEffectsInOrder) {
   EXPECT_GE(ThanksLastIndex, 0);
   EXPECT_EQ(ThanksList[0].link.substr(0, 5), "help/");
   for (int i = 1; i <= FunctionCount; ++i) EXPECT_FALSE(FunctionTable[i].help.empty()) << FunctionTable[i].name;
+  EXPECT_EQ(FunctionsDatDamaged, 0);
   ResetScriptState();
 }
 

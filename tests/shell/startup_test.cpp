@@ -1,5 +1,7 @@
 // The start-up sequence: splash texts in order, the first image, the image view it leaves,
 // and the stop without the splash banner.
+#include <QAbstractEventDispatcher>
+
 #include <algorithm>
 
 #include "loops_fixture.h"
@@ -22,6 +24,33 @@ TEST(StartUpTest, WithoutSplashBannerShowsOneMessageAndEndsBeforeAnyWindow) {
   EXPECT_FALSE(tk::isWindow(25));
   EXPECT_TRUE(SplashStatusLog.empty());
   tk::test::clear();
+}
+
+TEST(StartUpTest, DamagedSplashBannerIsNamedAsDamaged) {
+  const std::string old = tk::programFolder();
+  const std::string folder = CopyProgramFolder("corvalen_badsplash", "Data/Corvalen_08.png");
+  tk::setProgramFolder(folder);
+  tk::writeWholeFile("Data/Corvalen_08.png", "\x89PNG\r\n\x1A\nbroken", 14);
+  tk::test::clear();
+  tk::test::queueResult(tk::ResultOk);
+  const int code = StartUp(true);
+  tk::setProgramFolder(old);
+  EXPECT_NE(code, 0);
+  ASSERT_EQ(tk::test::shown().size(), 1u);
+  EXPECT_EQ(tk::test::shown()[0],
+            "Fehler|Corvalen_08.png im Ordner Corvalen/Data ist beschädigt und konnte nicht geladen werden");
+  tk::test::clear();
+}
+
+// The splash pause sleeps in the event loop (it blocks waiting for events) rather than
+// polling for its whole length.
+TEST(StartUpTest, SplashPauseWaitsWithoutPolling) {
+  int blocked = 0;
+  QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                   [&] { ++blocked; });
+  SplashPause(30);
+  EXPECT_GE(blocked, 1);
+  QObject::disconnect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, nullptr, nullptr);
 }
 
 TEST_F(LoopsTest, StartUpShowsSplashTextsInOrderAndNamesTheFirstImage) {

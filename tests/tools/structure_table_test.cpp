@@ -70,6 +70,17 @@ TEST(StructureEffectTable, ShortRangeIsReportedAndNotOverrun) {
   tk::test::queueResult(tk::ResultOk);
   BuildStructureEffectTable();
   EXPECT_EQ(tk::test::shown().size(), 1u);
+
+  // A damaged file is named as damaged, even when its range holds 65 entries.
+  effects_start = 1;
+  effects_end = 65;
+  FunctionsDatDamaged = 1;
+  tk::test::clear();
+  tk::test::queueResult(tk::ResultOk);
+  BuildStructureEffectTable();
+  ASSERT_EQ(tk::test::shown().size(), 1u);
+  EXPECT_NE(tk::test::shown()[0].find("Functions.dat ist beschädigt"), std::string::npos);
+  EXPECT_EQ(tk::test::shown()[0].find("der 65"), std::string::npos);
   tk::test::clear();
   ResetScriptState();
   ResetToolsState();

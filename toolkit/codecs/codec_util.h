@@ -38,6 +38,15 @@ inline bool validPicture(const Picture& p) {
   return sizeOk(p.w, p.h) && p.cells.size() == size_t(p.w) * size_t(p.h);
 }
 
+// Pictures that must be allocated whole before their data is read (interlaced PNG,
+// TIFF): at most this many cells per byte of the file, beyond a free allowance. Flat
+// pictures packed harder than that are broken or hostile in practice.
+constexpr uint64_t kWholeCellsPerByte = 1024;
+constexpr uint64_t kWholeFreeCells = uint64_t(1) << 24;
+inline bool wholeFits(uint64_t w, uint64_t h, uint64_t bytes) {
+  return w * h <= kWholeCellsPerByte * bytes + kWholeFreeCells;
+}
+
 // The cells of a picture being decoded, grown with the cells actually decoded: the
 // storage doubles from a small start and never passes the whole picture, so a broken
 // file that ends early fails after an allocation in proportion to what it held, not to

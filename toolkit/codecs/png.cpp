@@ -85,7 +85,8 @@ int readPng(PngRead* ctx) {
   ctx->pic->w = int(w);
   ctx->pic->h = int(h);
   if (passes > 1) {
-    // Every pass touches every row: the whole picture first.
+    // Every pass touches every row: the whole picture first, when the data can fill it.
+    if (!wholeFits(w, h, ctx->n)) png_error(png, "data too short for the picture size");
     png_bytep* r = nullptr;
     if (!prepare(ctx, int(w), int(h), &r)) png_error(png, "out of memory");
     rows = r;

@@ -97,8 +97,10 @@ bool dataCanFill(TIFF* tif, uint64_t fileBytes) {
   const uint32_t count = tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
   // Each strip has its offset in the file (one strip may keep it in its entry).
   if (count == 0 || (count > 1 && count > fileBytes / 2)) return false;
-  uint32_t h = 0;
+  uint32_t w = 0, h = 0;
+  TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w);
   TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h);
+  if (!wholeFits(w, h, fileBytes)) return false;
   const uint64_t need = tiled ? uint64_t(count) * TIFFTileSize64(tif)
                               : TIFFScanlineSize64(tif) * h * (planar == PLANARCONFIG_SEPARATE ? spp : 1);
   uint64_t total = 0;
