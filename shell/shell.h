@@ -73,6 +73,7 @@ extern int32_t maxundo;                 // undo steps kept per image (All/Undo)
 extern int32_t EditUndoDepth;           // script editor undo depth in effect (Edit_Undo)
 extern uint32_t CustomColours[17];      // 1..16: custom colours of the colour dialog
 extern int32_t CVNIndex;                // this instance's number in "Undo/startet.ind"
+extern bool UndoAvailable;              // false when this copy could not claim its number
 extern std::vector<int32_t> InstanceList;
 
 void LoadConfiguration();
@@ -191,6 +192,9 @@ void CountTips();                           // tips of the day in "Tips/"
 void ShowSplashStatus(const std::string& text);
 void ShowDrawSettingsBar();
 void HideDrawSettingsBar();
+// The system colour dialog on `initial` (0xBBGGRR); the chosen colour, -1 when cancelled.
+int64_t ShowSystemColourDialog(uint32_t initial);
+void UpdateColourDisplays();
 // Tests: every handler that still stands in (shell/pending_loops.cpp) reports here.
 extern std::function<void(const char* handler, int id)> PendingHandlerSpy;
 // ==== end start-up, loops, shortcut sets, views, status bars ============================

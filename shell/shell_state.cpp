@@ -2,9 +2,11 @@
 
 uint8_t UpdateAvailable = 0;
 int32_t TipNumber = 0;
+bool UndoAvailable = true;
 
 void ResetShellState() {
   UpdateAvailable = 0;
   TipNumber = 0;
+  UndoAvailable = true;
   ResetConfigState();  // settings and configuration files (shell/config.cpp)
 }
