@@ -22,7 +22,7 @@ uint8_t RedoKeepFlag = 0;
 namespace {
 
 constexpr int32_t StepPixel = 0, StepPixelList = 1, StepImage = 3, StepEmpty = 4;
-constexpr int64_t kPixelRecordSize = 9;   // y, x, red, green, blue
+constexpr int64_t kPixelRecordSize = 11;  // long y, long x, bytes red, green, blue
 constexpr uint64_t kMaxCells = uint64_t(1) << 28;
 
 int32_t Ring() { return std::max(maxundo, int32_t(1)); }
