@@ -191,9 +191,12 @@ void CreateImageSlot(int32_t lastX, int32_t lastY, uint8_t red, uint8_t green, u
 }
 
 void NewImageDialog(int32_t width, int32_t height) {
-  if (tk::openWindow(7, 200, 200, 660, 400, "Neues Bild erstellen", tk::WfCaption | tk::WfSystemMenu, 0) < 0)
+  // The main window is disabled while the dialog is open; a window it owned would be
+  // disabled with it, so the dialog stands on its own and is brought to the front.
+  if (tk::openWindow(7, 200, 200, 660, 400, "Neues Bild erstellen", tk::WfCaption | tk::WfSystemMenu) < 0)
     return;
   tk::disableWindow(0, true);
+  tk::activateWindow(7);
   BuildNewImageWindow(width, height);
   int chosenPreset = 0;
   bool create = false;
