@@ -140,23 +140,122 @@ void DrawGridAt(int32_t x0, int32_t y0);
 void DrawGridOnWindow();
 void DrawRulers();
 
-// ==== Provided by other Parts of this subsystem (records, undo, floating area, printing) ====
-// Declared here for the view code; their definitions stand in shell/pending_documents.cpp
-// until the slot-folder, undo, floating-area and printing code lands.
+// ==== Image record and slot folders (documents/image_record.cpp, slots.cpp) =============
+// One record per open image, slots 1..10 (index 0 unused). Its fields, widths and order
+// are fixed: PackImageRecord gives the bytes the error report stores, WriteImageRecordBlock
+// the block of the crash state (the same bytes with the two texts as lines).
 struct ImageRecord {
-  int32_t laenge = 0;   // image width - 1
-  int32_t hoehe = 0;    // image height - 1
-  int32_t WindowState = 0;   // panel of the document's view (9 drawing, 120 area, 352 effects, ...)
-  std::string DisplayName;   // name shown as the tab's tooltip
-  uint8_t DebugState = 0;    // 1 for a new image; read by the view switch
+  int32_t laenge = 0;              // image width - 1
+  int32_t hoehe = 0;               // image height - 1
+  int32_t verty = 0;               // vertical scroll position
+  int32_t horzx = 0;               // horizontal scroll position
+  int32_t colornumber = 0;         // 0 true colour, 1 palette image
+  std::string SpareText;           // kept by the crash dump and moved by closing only
+  uint8_t KeyBoardModus = 0;
+  uint8_t KeyBoardModus_Hold = 0;
+  uint8_t Keydrawmode = 0;
+  int32_t KeyBoardX = 0;
+  int32_t KeyBoardY = 0;
+  int32_t GadgetState = 0;         // selected drawing tool (paintstate)
+  uint8_t DebugState = 0;          // 1 for a new image; read by the view switch
+  int16_t Splitstate = 0;          // position of splitter gadget 6
+  int32_t Fillmode = 0, FormMode = 0, Spraynumber = 0;
+  int32_t WindowState = 0;         // panel: 9 drawing, 120 area, 582 text, 495 script, 352 effects
+  int32_t Effectgadgetstates[10] = {};
+  float PixSize = 0.0f;            // zoom, 1.0 = 100 %
+  int32_t AreaState = 0;           // areamark
+  int32_t AreaStartX = 0, AreaStartY = 0, AreaLaenge = 0, AreaHoehe = 0, AreaVert = 0, AreaHorz = 0;
+  int32_t areaorder = 0;           // channel order of the area
+  std::string DisplayName;         // name shown as the tab's tooltip
+  uint8_t Extension = 0;           // index into FileExtensions; 255 = never saved
+  int8_t compression = 0;          // JPEG quality of the last save; negative = cancelled
+  int32_t UndoState = 0;           // undostate
+  int32_t Redo = 0;                // RedoState
+  uint8_t fgcolor[4] = {};         // blue, green, red, spare as Blau, Gruen, Rot hold them
+  uint8_t bgcolor[4] = {};         // blue, green, red, spare (plain 0..255)
+  uint8_t Oldcolors[10][4] = {};   // blue, green, red, spare each
+  int32_t RotDa = 0, RotLang = 0, Rothoch = 0;
+  int32_t GruenDa = 0, GruenLang = 0, Gruenhoch = 0;
+  int32_t BlauDa = 0, BlauLang = 0, Blauhoch = 0;
+  int32_t RotDa_Marked = 0, RotLang_Marked = 0, Rothoch_Marked = 0;
+  int32_t GruenDa_Marked = 0, GruenLang_Marked = 0, Gruenhoch_Marked = 0;
+  int32_t BlauDa_Marked = 0, BlauLang_Marked = 0, Blauhoch_Marked = 0;
+  int32_t Operation_State = 0;     // gadget 10
+  int32_t Kontraststate = 0, Hellstate = 0, RotState = 0, Gruenstate = 0, Blaustate = 0;
+  int32_t Tolleranz = 0;
+  int32_t Colororder = 0;
 };
-extern std::vector<ImageRecord> ImageRecords;      // index 1..10 (0 and the spare unused)
+// The file path and script text of each slot, beside its record.
+struct ImageTextPair {
+  std::string path;
+  std::string code;
+};
+constexpr size_t ImageRecordBlockSize = 292;       // the record without its two texts
+void PackImageRecord(const ImageRecord& r, uint8_t* out);        // ImageRecordBlockSize bytes
+void UnpackImageRecord(const uint8_t* in, ImageRecord& r);
+// The crash state's block: the packed fields with SpareText after colornumber and the
+// display name after areaorder, each as a line. Read returns false when the file ends early.
+bool WriteImageRecordBlock(int file, const ImageRecord& r);
+bool ReadImageRecordBlock(int file, ImageRecord& r);
+
+extern std::vector<ImageRecord> ImageRecords;      // index 1..10 (0 unused)
+extern std::vector<ImageTextPair> ImageTexts;      // likewise
+extern std::string ImagePath;                      // file of the active image, "" never saved
 extern int32_t CurrentImage;
 extern int32_t ImageCount;
+extern int32_t Lastimage;                          // slot to return to while CloseImage works
+extern uint8_t colororder, areacolororder;         // channel order of the image and of the area
+
+std::string InstanceFolder();                      // "Undo/Undo<CVNIndex>/"
+std::string SlotFolder(int32_t slot);              // "Undo/Undo<CVNIndex>/Undo<slot>/"
+// Parks the live image in slot CurrentImage; 0 (after telling the user) when a slot file
+// could not be written, and then nothing was parked.
+int32_t StoreImageSlot();
+void RestoreImageSlot(int32_t slot);
+void SwitchImage(int32_t slot);
+void CloseImage(int32_t slot);
+void SetAsWallpaper();
+// The zoom list entry (gadget 60) that shows zoom z.
+int32_t ZoomListEntry(float z);
+
+// ==== Undo and redo store (documents/undo_store.cpp) ======================================
+extern int32_t undostate;                          // undo file the next undo point writes
+extern int32_t RedoState;                          // newest redo file + 1; -1 none
+extern uint8_t RedoKeepFlag;                       // 1 while Redo writes its undo point
 extern std::vector<PixelCell> HeldImage;           // in-memory snapshot of the image
-void CreateUndoPoint();
+// Each returns 1 when its step file was written; on a failed write the user is told and
+// the counters stay as they were.
+int32_t CreateUndoPoint();
+int32_t CreateUndoPointFromHold();
+int32_t CreateRedoPoint();
+void HoldImage();
+void RestoreHeldImage();
+void Undo(uint8_t quiet);
+void Redo();
+
+// ==== New and blank images (documents/new_image.cpp) ======================================
+void NewImageDialog(int32_t width, int32_t height);
+void CreateImageSlot(int32_t lastX, int32_t lastY, uint8_t red, uint8_t green, uint8_t blue,
+                     uint8_t paletteMode, int32_t paletteIndex, const std::string& name);
+void CreateBitmap(int32_t lastX, int32_t lastY, uint8_t paletteMode, uint8_t red, uint8_t green,
+                  uint8_t blue, int32_t paletteIndex);
+
+// ==== Picture buffers (documents/buffers.cpp) =============================================
+extern std::string PictureBufferLabels[11];        // 1..10
+int32_t StoreAreaBuffer(int32_t n, const std::string& label);   // 1 when written
+int32_t StoreImageBuffer(int32_t n, const std::string& label);
+void RecallBuffer(int32_t n, int32_t x, int32_t y);
+void MarkAreaPixels();                             // every area cell inside the area
+
+// ==== Provided by other Parts of this subsystem (floating area, files, printing) ==========
+// Their definitions stand in shell/pending.cpp until their code lands.
 void RenderAreaView();
+void RefreshView();
 int32_t DefaultPrinterResolution();                // horizontal dots of the default printer, 0 if none
+void AskSaveFileName();                            // ImagePath := the chosen name, "" cancelled
+int32_t SaveImage();                               // 1 when the image was written
+int32_t SaveBitmap(const std::string& file, uint8_t quiet);   // 1 when written
+int32_t PaletteChooser();                          // 1 taken, -1 cancelled
 
 // ==== Called by the shell's start-up and main loop ======================================
 // (their code comes with the quit and clipboard Parts; stand-ins in shell/pending_loops.cpp)

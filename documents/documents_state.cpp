@@ -20,6 +20,14 @@ void ResetDocumentsState() {
   ImageRecords.assign(11, ImageRecord{});
   HeldImage.assign(1, 0);
   ImageCellLimit = int64_t(1) << 28;
+  ImageTexts.assign(11, ImageTextPair{});
+  ImagePath.clear();
+  Lastimage = 0;
+  colororder = areacolororder = 0;
+  undostate = 1;
+  RedoState = 0;
+  RedoKeepFlag = 0;
+  for (std::string& l : PictureBufferLabels) l.clear();
   // Image globals.
   bildlang = bildhoch = 0;
   lang = hoch = 0;

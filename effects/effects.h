@@ -14,3 +14,14 @@ void OnAreaEffectsPopup(int32_t id);
 void OnEffectsPanelGadget(int32_t gadget);
 void OnOperationsGadget(int32_t gadget);
 // ==== end panel handlers ================================================================
+
+// ==== Channel hold arrays (the channel switches keep a held-out channel here) ============
+// One byte a cell, (width + 1) x (height + 1) of the hold's last indices; 1 x 1 while unused.
+extern std::vector<uint8_t> RedHold, GreenHold, BlueHold;
+extern int32_t RedHoldWidth, RedHoldHeight, GreenHoldWidth, GreenHoldHeight, BlueHoldWidth,
+    BlueHoldHeight;   // last indices
+// ==== end channel hold arrays ===========================================================
+
+// ==== Dialogs the documents call (stand-ins in shell/pending.cpp until they land) ========
+int32_t SaveBeforeQuitDialog();   // 0 stay, otherwise the quit goes ahead
+// ==== end dialogs ========================================================================

@@ -1,4 +1,12 @@
 #include "effects/effects.h"
 
+std::vector<uint8_t> RedHold(1), GreenHold(1), BlueHold(1);
+int32_t RedHoldWidth = 0, RedHoldHeight = 0, GreenHoldWidth = 0, GreenHoldHeight = 0,
+        BlueHoldWidth = 0, BlueHoldHeight = 0;
+
 void ResetEffectsState() {
+  RedHold.assign(1, 0);
+  GreenHold.assign(1, 0);
+  BlueHold.assign(1, 0);
+  RedHoldWidth = RedHoldHeight = GreenHoldWidth = GreenHoldHeight = BlueHoldWidth = BlueHoldHeight = 0;
 }

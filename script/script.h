@@ -68,3 +68,18 @@ void OnScriptKeyUp();
 void OnFindReplace(int32_t gadget);
 void CreateEditUndo(int32_t code);
 // ==== end script-view handlers ==========================================================
+
+// ==== Script lists the image documents keep per slot =====================================
+#include <list>
+// A script variable: its name with the "#" and its value.
+struct ScriptVariable {
+  std::string name;
+  std::string value;
+};
+extern std::list<ScriptVariable> VariableList;
+// The editor's own undo and redo lists ("data.ub", "data.rb" of the current slot) and the
+// colouring of the caret's line (stand-ins in shell/pending.cpp until the editor lands).
+void SaveEditUndoLists();
+void LoadEditUndoLists(int32_t slot);
+void HighlightSyntax();
+// ==== end script lists ===================================================================

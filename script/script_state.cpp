@@ -1,5 +1,8 @@
 #include "script/script.h"
 
+std::list<ScriptVariable> VariableList;
+
 void ResetScriptState() {
   ResetScriptTables();  // script tables (script/tables.cpp)
+  VariableList.clear();
 }

@@ -28,7 +28,6 @@ void OnSwatch(int32_t id) { Report("OnSwatch", id); }
 void OnErrorReportPopup(int32_t id) { Report("OnErrorReportPopup", id); }
 void OnImageShortcut(int32_t id) { Report("OnImageShortcut", id); }
 void OnPanelShortcut(int32_t id) { Report("OnPanelShortcut", id); }
-void OnDocumentTab(int32_t eventtype, int32_t gadget) { Report("OnDocumentTab", gadget); }
 void OnMainGadget(int32_t gadget) { Report("OnMainGadget", gadget); }
 void OnImageKeyDown() { Report("OnImageKeyDown", int(tk::eventWParam())); }
 void OnImageKeyUp() { Report("OnImageKeyUp", int(tk::eventWParam())); }
@@ -50,16 +49,26 @@ void ApplyColorButtonStyle(int32_t) {}
 void RefreshStyleSample(int32_t) {}
 void ShowBackgroundColor(int32_t) {}
 void UpdateColourDisplays() {}
+int64_t ShowSystemColourDialog(uint32_t initial) { return tk::colorRequester(initial, &CustomColours[1]); }
 
-// ---- image documents: quit, paste availability, undo, floating area, printing ----
-void QuitProgram() {
-  Report("QuitProgram");
-  NextMode = -1;   // as a cancelled quit
-}
+// ---- image documents: paste availability, floating area, files, palettes, printing ----
 void UpdatePasteMenuItem() {}
-void CreateUndoPoint() {}
 void RenderAreaView() {}
+void RefreshView() {
+  RenderAreaView();
+  ComposeCanvasView();
+}
 int32_t DefaultPrinterResolution() { return 0; }   // no printer: centimetres at 30 pixels
+void AskSaveFileName() {
+  Report("AskSaveFileName");
+  ImagePath.clear();   // as a cancelled requester
+}
+int32_t SaveImage() {
+  Report("SaveImage");
+  return 0;            // nothing written
+}
+int32_t SaveBitmap(const std::string&, uint8_t) { return 0; }
+int32_t PaletteChooser() { return -1; }
 
 // ---- script language ----
 void OnScriptMenu(int32_t id) { Report("OnScriptMenu", id); }
@@ -68,11 +77,22 @@ void OnScriptKeyDown() { Report("OnScriptKeyDown", int(tk::eventWParam())); }
 void OnScriptKeyUp() { Report("OnScriptKeyUp", int(tk::eventWParam())); }
 void OnFindReplace(int32_t gadget) { Report("OnFindReplace", gadget); }
 void CreateEditUndo(int32_t code) { Report("CreateEditUndo", code); }
+void SaveEditUndoLists() {}
+void LoadEditUndoLists(int32_t) {}
+void HighlightSyntax() {}
 
 // ---- image effects ----
 void OnAreaEffectsPopup(int32_t id) { Report("OnAreaEffectsPopup", id); }
 void OnEffectsPanelGadget(int32_t gadget) { Report("OnEffectsPanelGadget", gadget); }
 void OnOperationsGadget(int32_t gadget) { Report("OnOperationsGadget", gadget); }
+// Until the dialog with its list of images lands, the quit asks once whether to go ahead
+// (Yes), so that nothing is lost without a question.
+int32_t SaveBeforeQuitDialog() {
+  Report("SaveBeforeQuitDialog");
+  return tk::messageRequester("Speichern vor dem Beenden",
+                              "Nicht gespeicherte Bilder gehen beim Beenden verloren.\rTrotzdem beenden?",
+                              tk::MsgYesNo | tk::MsgWarning) == tk::ResultYes;
+}
 
 // ---- painting tools ----
 void UpdateToolOptions(int32_t toolgadget) { Report("UpdateToolOptions", toolgadget); }

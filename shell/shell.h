@@ -200,6 +200,9 @@ void CountTips();                           // tips of the day in "Tips/"
 void ShowSplashStatus(const std::string& text);
 void ShowDrawSettingsBar();
 void HideDrawSettingsBar();
+// The system colour dialog on `initial` (0xBBGGRR); the chosen colour, -1 when cancelled.
+int64_t ShowSystemColourDialog(uint32_t initial);
+void UpdateColourDisplays();
 // Tests: every handler that still stands in (shell/pending_loops.cpp) reports here.
 extern std::function<void(const char* handler, int id)> PendingHandlerSpy;
 // ==== end start-up, loops, shortcut sets, views, status bars ============================

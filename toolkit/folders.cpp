@@ -4,10 +4,12 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -252,6 +254,38 @@ bool writeWholeFile(const std::string& path, const void* data, size_t n) {
     ::umask(m);
     return m;
   }(), [&](int fd) { return writeAll(fd, static_cast<const uint8_t*>(data), n); });
+}
+
+bool writeWholeFileBlocks(const std::string& path, const DataBlock* blocks, size_t count) {
+  if (count && !blocks) return false;
+  std::vector<iovec> io;
+  for (size_t i = 0; i < count; ++i) {
+    if (blocks[i].size == 0) continue;
+    if (!blocks[i].data) return false;
+    io.push_back({const_cast<void*>(blocks[i].data), blocks[i].size});
+  }
+  const mode_t mask = [] {
+    mode_t m = ::umask(0);
+    ::umask(m);
+    return m;
+  }();
+  return replaceFile(detail::localPath(path), 0666 & ~mask, [&](int fd) {
+    size_t first = 0;
+    while (first < io.size()) {
+      // One gathering write for all that is left; a short write resumes inside a block.
+      const int n = int(std::min<size_t>(io.size() - first, IOV_MAX));
+      ssize_t w = ::writev(fd, io.data() + first, n);
+      if (w < 0 && errno == EINTR) continue;
+      if (w <= 0) return false;
+      size_t done = size_t(w);
+      while (first < io.size() && done >= io[first].iov_len) done -= io[first++].iov_len;
+      if (first < io.size()) {
+        io[first].iov_base = static_cast<uint8_t*>(io[first].iov_base) + done;
+        io[first].iov_len -= done;
+      }
+    }
+    return true;
+  });
 }
 
 }  // namespace tk

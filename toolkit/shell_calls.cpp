@@ -1,10 +1,14 @@
 // Starting programs and opening files or addresses with the desktop's handler.
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
 
 #include "toolkit/internal.h"
+#include "toolkit/tk_file.h"
 #include "toolkit/tk_rich.h"
 
 namespace tk {
@@ -59,6 +63,34 @@ bool openWithShell(const std::string& target) {
     url = QUrl::fromLocalFile(QString::fromStdString(detail::localPath(target)));
   }
   return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+// The wallpaper goes through the freedesktop portal on the session bus; without a bus or
+// a portal there nobody answers and nothing changes.
+bool setDesktopWallpaper(const std::string& imageFile) {
+  if (imageFile.empty() || !fileExists(imageFile)) return false;
+  const std::string local = detail::localPath(imageFile);
+  if (g_recorder) {
+    g_recorder->push_back("wallpaper|" + fromUtf8(local));
+    return true;
+  }
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) return false;
+  const QString service = QStringLiteral("org.freedesktop.portal.Desktop");
+  QDBusConnectionInterface* names = bus.interface();
+  if (names && !names->isServiceRegistered(service).value() &&
+      !names->activatableServiceNames().value().contains(service))
+    return false;
+  QDBusMessage call = QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/portal/desktop"),
+                                                     QStringLiteral("org.freedesktop.portal.Wallpaper"),
+                                                     QStringLiteral("SetWallpaperURI"));
+  QVariantMap options;
+  options.insert(QStringLiteral("show-preview"), false);
+  options.insert(QStringLiteral("set-on"), QStringLiteral("background"));
+  call << QString() << QUrl::fromLocalFile(QString::fromStdString(local)).toString() << options;
+  constexpr int kPortalTimeoutMs = 5000;
+  const QDBusMessage reply = bus.call(call, QDBus::Block, kPortalTimeoutMs);
+  return reply.type() == QDBusMessage::ReplyMessage;
 }
 
 void testSetShellRecorder(std::vector<std::string>* record) { g_recorder = record; }

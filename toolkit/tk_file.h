@@ -50,6 +50,13 @@ struct FolderEntry { std::string name; int64_t size; bool isFolder; };
 std::vector<FolderEntry> listFolder(const std::string& path, const std::string& pattern = "*");
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& out);
 bool writeWholeFile(const std::string& path, const void* data, size_t n);
+// The blocks one after the other as the new contents of path, written like writeWholeFile
+// (a failed write keeps the old file) with as few system calls as the blocks allow.
+struct DataBlock {
+  const void* data;
+  size_t size;
+};
+bool writeWholeFileBlocks(const std::string& path, const DataBlock* blocks, size_t count);
 
 // ---- preference files -----------------------------------------------------------------
 // One open at a time. Groups "[name]" and keys "key = value"; names match without

@@ -117,8 +117,11 @@ bool runProgram(const std::string& program, const std::string& arguments = "",
                 const std::string& workingFolder = "");
 // Opens a file, folder or address with the desktop's handler.
 bool openWithShell(const std::string& target);
-// Tests: record "run|resolved program|arguments|resolved folder" or "open|target"
-// instead of acting (nullptr: act again).
+// Makes the image file the desktop's wallpaper through the desktop's wallpaper portal
+// (session bus). False when no portal answers or it refuses; nothing changes then.
+bool setDesktopWallpaper(const std::string& imageFile);
+// Tests: record "run|resolved program|arguments|resolved folder", "open|target" or
+// "wallpaper|resolved file" instead of acting (nullptr: act again).
 void testSetShellRecorder(std::vector<std::string>* record);
 
 }  // namespace tk
