@@ -777,6 +777,9 @@ int splitter(int num, int x, int y, int w, int h, int first, int second, unsigne
   s->setChildrenCollapsible(false);
   s->addWidget(a);
   s->addWidget(b);
+  // A resize goes to the second part; the first keeps the size the user gave it.
+  s->setStretchFactor(0, 0);
+  s->setStretchFactor(1, 1);
   a->show();
   b->show();
   int n = detail::finish(num, s, GkSplitter, x, y, w, h, flags);
@@ -800,6 +803,25 @@ int scrollBar(int num, int x, int y, int w, int h, int min, int max, int page, u
     GadgetRec* r = rec(n);
     if (r && r->cb && r->cb(n, EvGadget, v, 0)) return;
     detail::postGadget(n, EtChange);
+  });
+  // The user's request reaches the callback before the bar moves (the slider position
+  // already holds where it would go); a handled request leaves the bar where the
+  // program put it.
+  QObject::connect(s, &QAbstractSlider::actionTriggered, s, [n, s](int action) {
+    GadgetRec* r = rec(n);
+    if (!r || !r->cb) return;
+    int request;
+    switch (action) {
+      case QAbstractSlider::SliderSingleStepSub: request = SbLineUp; break;
+      case QAbstractSlider::SliderSingleStepAdd: request = SbLineDown; break;
+      case QAbstractSlider::SliderPageStepSub: request = SbPageUp; break;
+      case QAbstractSlider::SliderPageStepAdd: request = SbPageDown; break;
+      case QAbstractSlider::SliderToMinimum: request = SbTop; break;
+      case QAbstractSlider::SliderToMaximum: request = SbBottom; break;
+      case QAbstractSlider::SliderMove: request = SbThumbTrack; break;
+      default: return;
+    }
+    if (r->cb(n, EvScroll, request, s->sliderPosition())) s->setSliderPosition(s->value());
   });
   return n;
 }

@@ -267,13 +267,16 @@ TEST_F(CanvasViewTest, KeyboardCrosshair) {
   const uint32_t* c = tk::imageCells(tk::canvasImage(11), &cs);
   ASSERT_TRUE(c);
   auto white = [&](int x, int y) { return (c[size_t(y) * cs + x] & 0xFFFFFF) == 0xFFFFFF; };
-  // Zoom 1: four lines of three pixels from the cursor.
-  EXPECT_TRUE(white(13, 12));
-  EXPECT_TRUE(white(7, 12));
-  EXPECT_TRUE(white(10, 15));
-  EXPECT_TRUE(white(10, 9));
-  EXPECT_FALSE(white(14, 12));
-  EXPECT_FALSE(white(11, 13));
+  // Zoom 1: four lines of three pixels from the cursor, the five cells 8..12 of its row
+  // and 10..14 of its column, and nothing beyond.
+  for (int d = -2; d <= 2; ++d) {
+    EXPECT_TRUE(white(10 + d, 12)) << d;
+    EXPECT_TRUE(white(10, 12 + d)) << d;
+  }
+  for (auto [x, y] : {std::pair{13, 12}, std::pair{7, 12}, std::pair{10, 15}, std::pair{10, 9},
+                      std::pair{11, 13}, std::pair{9, 11}}) {
+    EXPECT_FALSE(white(x, y)) << x << "," << y;
+  }
   // Zoom 2: boxes over the five cells of the row and the column.
   length = 2.0f;
   RedrawCanvas();

@@ -169,9 +169,18 @@ TEST_F(GeometryTest, SizeChangeArgumentsAndScaling) {
   const std::vector<PixelCell> before = ImagePixels;
   ChangeImageSize(1, 1, 0, 0, 0, 0, 0, 0, 0);   // the current size: nothing happens
   EXPECT_EQ(ImagePixels, before);
-  ChangeImageSize(-3, 4, 1, 0, 0, 0, 0, 0, 1);  // below 1 x 1: refused
-  EXPECT_EQ(bildlang, 1);
-  EXPECT_EQ(ImagePixels, before);
+  // A last index below 1 is a one-cell side; only sizes beyond the cell limit are refused.
+  ChangeImageSize(-3, 4, 1, 0, 0, 9, 9, 9, 1);
+  EXPECT_EQ(bildlang, 0);
+  EXPECT_EQ(bildhoch, 4);
+  ASSERT_EQ(ImagePixels.size(), 5u);
+  EXPECT_EQ(ImagePixels[0], before[0] & 0xFFFFFF);
+  EXPECT_EQ(ImagePixels[1], before[2] & 0xFFFFFF);
+  EXPECT_EQ(ImagePixels[4], Rgb(9, 9, 9));
+  ChangeImageSize(1 << 20, 1 << 10, 1, 0, 0, 0, 0, 0, 1);   // 2^30 cells: refused
+  EXPECT_EQ(bildlang, 0);
+  EXPECT_EQ(ImagePixels.size(), 5u);
+  Fill(2, 2);
   ChangeImageSize(3, 3, 5, 1, 1, 7, 7, 7, 1);   // mode 5 acts as 1
   EXPECT_EQ(bildlang, 3);
   EXPECT_EQ(ImagePixels[0], Rgb(7, 7, 7));
