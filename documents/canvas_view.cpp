@@ -13,6 +13,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 #include "documents/documents.h"
 #include "documents/view_internal.h"
 #include "shell/shell.h"
@@ -91,8 +95,15 @@ namespace {
 // ---- per-axis source tables ------------------------------------------------------------
 // For each view pixel 0..viewMax the image index it shows, or -1 for background. The
 // pixels showing the image always form one run [first, end).
+// Zoomed out, the image pixels [first, end) also come as runs of one source step each,
+// so a row is copied run by run instead of pixel by pixel.
+struct SourceRun {
+  int32_t x, len, src, step;
+};
+
 struct AxisTable {
   std::vector<int32_t> src;
+  std::vector<SourceRun> runs;   // zoom below 1 only
   int32_t first = 0, end = 0;
   // geometry the table was built for
   float zoom = -1.0f;
@@ -139,6 +150,30 @@ void BuildAxis(AxisTable& t, int32_t viewMax, int32_t last, int32_t scroll, floa
   while (t.first < n && t.src[t.first] < 0) ++t.first;
   t.end = t.first;
   while (t.end < n && t.src[t.end] >= 0) ++t.end;
+  t.runs.clear();
+  if (zoom < 1.0f) {
+    for (int32_t x = t.first; x < t.end;) {
+      const int32_t step = x + 1 < t.end ? t.src[x + 1] - t.src[x] : 1;
+      int32_t len = 1;
+      while (x + len < t.end && t.src[x + len] - t.src[x + len - 1] == step) ++len;
+      t.runs.push_back({x, len, t.src[x], step});
+      x += len;
+    }
+  }
+}
+
+// d[i] := s[2 i] for i < len (the usual step when zoomed out to a half).
+void CopyEverySecond(uint32_t* d, const uint32_t* s, int32_t len) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  // Four at a time; the last group is left to the plain loop, so no read goes past s[2 len - 2].
+  for (; i + 4 < len; i += 4) {
+    const __m128 a = _mm_loadu_ps(reinterpret_cast<const float*>(s + 2 * i));
+    const __m128 b = _mm_loadu_ps(reinterpret_cast<const float*>(s + 2 * i + 4));
+    _mm_storeu_ps(reinterpret_cast<float*>(d + i), _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
+  }
+#endif
+  for (; i < len; ++i) d[i] = s[2 * i];
 }
 
 AxisTable gCols, gRows;
@@ -148,7 +183,11 @@ void RenderView(uint32_t* view, int vstride) {
   const int32_t W = areaxmax + 1, H = areaymax + 1;
   BuildAxis(gCols, areaxmax, bildlang, horz, length);
   BuildAxis(gRows, areaymax, bildhoch, vert, length);
-  const uint32_t bg = docs::BackgroundCell();
+  // A row of background cells: the background parts of a row are copied from it.
+  const uint32_t bgCell = docs::BackgroundCell();
+  static std::vector<uint32_t> bgRow;
+  if (bgRow.size() < size_t(W) || bgRow[0] != bgCell) bgRow.assign(size_t(W), bgCell);
+  const uint32_t* bg = bgRow.data();
   const size_t istride = size_t(bildlang) + 1;
   const PixelCell* img = ImagePixels.data();
   const int32_t* col = gCols.src.data();
@@ -161,16 +200,28 @@ void RenderView(uint32_t* view, int vstride) {
     if (sy >= 0 && sy == prevSrc) {
       std::memcpy(d, d - vstride, size_t(W) * 4);
     } else if (sy < 0 || x0 >= x1) {
-      std::fill(d, d + W, bg);
+      std::memcpy(d, bg, size_t(W) * 4);
     } else {
       const PixelCell* s = img + size_t(sy) * istride;
-      std::fill(d, d + x0, bg);
+      std::memcpy(d, bg, size_t(x0) * 4);
       if (contiguous) {
         std::memcpy(d + x0, s + col[x0], size_t(x1 - x0) * 4);
+      } else if (!gCols.runs.empty()) {
+        for (const SourceRun& r : gCols.runs) {
+          uint32_t* dd = d + r.x;
+          const PixelCell* ss = s + r.src;
+          if (r.step == 1) {
+            std::memcpy(dd, ss, size_t(r.len) * 4);
+          } else if (r.step == 2) {
+            CopyEverySecond(dd, ss, r.len);
+          } else {
+            for (int32_t i = 0; i < r.len; ++i) dd[i] = ss[size_t(i) * r.step];
+          }
+        }
       } else {
         for (int32_t x = x0; x < x1; ++x) d[x] = s[col[x]];
       }
-      std::fill(d + x1, d + W, bg);
+      std::memcpy(d + x1, bg, size_t(W - x1) * 4);
     }
     prevSrc = sy;
   }

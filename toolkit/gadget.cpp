@@ -263,9 +263,11 @@ class Canvas : public QWidget {
     if (isImage(img)) p.drawPixmap(0, 0, imagePixmap(img));
     else p.fillRect(rect(), Qt::white);
   }
-  void resizeEvent(QResizeEvent* e) override {
-    QWidget::resizeEvent(e);
-    // The picture follows the gadget's size; what was drawn stays at the top left.
+
+ public:
+  // The picture follows the gadget's size; what was drawn stays at the top left. Also
+  // run by resizeGadget, so the picture has its new size at once in a hidden window too.
+  void fitPicture() {
     QImage* img = image(CanvasImageBase + num);
     if (img && img->size() != size() && width() > 0 && height() > 0) {
       QImage n(size(), QImage::Format_ARGB32);
@@ -278,6 +280,12 @@ class Canvas : public QWidget {
       *img = n;
       notifyImageChanged(CanvasImageBase + num);
     }
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QWidget::resizeEvent(e);
+    fitPicture();
   }
   void mouse(QMouseEvent* e, int msg) {
     GadgetRec* r = rec(num);
@@ -1616,6 +1624,7 @@ void resizeGadget(int num, int x, int y, int w, int h) {
   QWidget* g = r->w;
   g->setGeometry(x == -1 ? g->x() : x, y == -1 ? g->y() : y, w == -1 ? g->width() : std::max(w, 0),
                  h == -1 ? g->height() : std::max(h, 0));
+  if (r->kind == GkCanvas) static_cast<detail::Canvas*>(g)->fitPicture();
 }
 
 void hideGadget(int num, bool hide) {
