@@ -14,7 +14,7 @@
 #include <cstring>
 
 #if defined(__SSE2__)
-#include <xmmintrin.h>
+#include <emmintrin.h>
 #endif
 
 #include "documents/documents.h"
@@ -94,9 +94,8 @@ namespace {
 
 // ---- per-axis source tables ------------------------------------------------------------
 // For each view pixel 0..viewMax the image index it shows, or -1 for background. The
-// pixels showing the image always form one run [first, end).
-// Zoomed out, the image pixels [first, end) also come as runs of one source step each,
-// so a row is copied run by run instead of pixel by pixel.
+// pixels showing the image always form one run [first, end). Zoomed out, that run is also
+// kept as pieces of one source step each, so a row is copied piece by piece.
 struct SourceRun {
   int32_t x, len, src, step;
 };
@@ -104,6 +103,7 @@ struct SourceRun {
 struct AxisTable {
   std::vector<int32_t> src;
   std::vector<SourceRun> runs;   // zoom below 1 only
+  bool doubled = false;          // zoom 2: pixel first + i shows cell src[first] + i / 2
   int32_t first = 0, end = 0;
   // geometry the table was built for
   float zoom = -1.0f;
@@ -150,6 +150,9 @@ void BuildAxis(AxisTable& t, int32_t viewMax, int32_t last, int32_t scroll, floa
   while (t.first < n && t.src[t.first] < 0) ++t.first;
   t.end = t.first;
   while (t.end < n && t.src[t.end] >= 0) ++t.end;
+  t.doubled = zoom == 2.0f && t.end > t.first;
+  for (int32_t x = t.first; t.doubled && x < t.end; ++x)
+    t.doubled = t.src[x] == t.src[t.first] + (x - t.first) / 2;
   t.runs.clear();
   if (zoom < 1.0f) {
     for (int32_t x = t.first; x < t.end;) {
@@ -174,6 +177,19 @@ void CopyEverySecond(uint32_t* d, const uint32_t* s, int32_t len) {
   }
 #endif
   for (; i < len; ++i) d[i] = s[2 * i];
+}
+
+// d[i] := s[i / 2] for i < len (zoom 2: every cell two pixels wide).
+void CopyDoubled(uint32_t* d, const uint32_t* s, int32_t len) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 8 <= len; i += 8) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i / 2));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_unpacklo_epi32(a, a));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i + 4), _mm_unpackhi_epi32(a, a));
+  }
+#endif
+  for (; i < len; ++i) d[i] = s[i / 2];
 }
 
 AxisTable gCols, gRows;
@@ -206,6 +222,8 @@ void RenderView(uint32_t* view, int vstride) {
       std::memcpy(d, bg, size_t(x0) * 4);
       if (contiguous) {
         std::memcpy(d + x0, s + col[x0], size_t(x1 - x0) * 4);
+      } else if (gCols.doubled) {
+        CopyDoubled(d + x0, s + col[x0], x1 - x0);
       } else if (!gCols.runs.empty()) {
         for (const SourceRun& r : gCols.runs) {
           uint32_t* dd = d + r.x;
@@ -333,8 +351,9 @@ void CanvasScrollRequest(int32_t gadget, int32_t request, int32_t position) {
     mousex = Round(static_cast<double>(areax - horz + horz2) * length + length);
   }
   SetBarState(gadget, p);
-  if (linestate == 38 && PolygonMarkPoints.size() > 1 && tk::isImage(1) && (PrepareViewImages(), true) &&
-      tk::startDrawing(tk::imageOutput(1))) {
+  const bool polygon = linestate == 38 && PolygonMarkPoints.size() > 1 && tk::isImage(1);
+  if (polygon) PrepareViewImages();
+  if (polygon && tk::startDrawing(tk::imageOutput(1))) {
     auto it = PolygonMarkPoints.begin();
     int32_t px = it->x + it->horz - horz, py = it->y + it->vert - vert;
     for (++it; it != PolygonMarkPoints.end(); ++it) {
