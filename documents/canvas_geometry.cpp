@@ -145,6 +145,7 @@ void LayoutCanvasArea() {
 
 void GrabVisibleView() {
   if (!tk::isImage(0)) return;
+  PrepareViewImages();
   const int w = (areaxmax <= bildlang * static_cast<double>(length))
                     ? areaxmax + 1
                     : Round(bildlang * static_cast<double>(length));

@@ -1,16 +1,21 @@
-// The canvas: rendering the visible part of the image at the zoom into view image 0,
-// the scroll bars, and the window procedures of the canvas, its scroll bars and the
-// splitter.
+// The canvas: rendering the visible part of the image at the zoom, the scroll bars, and
+// the window procedures of the canvas, its scroll bars and the splitter.
 //
-// The view is rendered straight into the cells of view image 0 in one pass; every row,
-// while it is hot, is also copied into image 1 (the tools' preview copy) and into the
-// canvas gadget's own picture. Which image cell a view pixel shows is held in one table
-// per axis, rebuilt only when the geometry (zoom, scroll, view or image size) changes,
-// so a redraw at a fixed view size allocates nothing.
+// A redraw writes the view once, straight into the picture the canvas gadget shows.
+// View image 0 (the plain view) and image 1 (the tools' copy of it) are filled from that
+// picture only when something reads them or before something else draws on the picture
+// (PrepareViewImages); while the picture holds overlays, image 0 holds the plain view.
+// Which image cell a view pixel shows is held in one table per axis, rebuilt only when
+// the geometry (zoom, scroll, view or image size) changes, so a redraw at a fixed view
+// size allocates nothing.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "documents/documents.h"
 #include "documents/view_internal.h"
@@ -28,6 +33,27 @@ int32_t scrollmaxx = 0, scrollmaxY = 0;
 namespace docs {
 
 bool CanvasHoldsView = false;
+
+namespace {
+// Images 0 and 1 lag behind the canvas picture: it holds the plain view of the last
+// redraw, which they do not hold yet. Set only while the picture is exactly that view.
+bool gViewImageBehind = false;
+bool gCopyImageBehind = false;
+}  // namespace
+
+void CanvasShowsView() {
+  if (CanvasHoldsView || gViewImageBehind) return;
+  int cw = 0, ch = 0, cs = 0;
+  if (CanvasCells(&cw, &ch, &cs)) CopyImageCells(0, tk::canvasImage(11));
+}
+
+void ForgetCanvasPicture() { gViewImageBehind = gCopyImageBehind = false; }
+
+void CanvasPictureChanging() {
+  int cw = 0, ch = 0, cs = 0;
+  if (gViewImageBehind && CanvasCells(&cw, &ch, &cs)) CopyImageCells(tk::canvasImage(11), 0);
+  gViewImageBehind = false;
+}
 
 uint32_t BackgroundCell() {
   // The settings keep the canvas background as blue, green, red.
@@ -68,9 +94,16 @@ namespace {
 
 // ---- per-axis source tables ------------------------------------------------------------
 // For each view pixel 0..viewMax the image index it shows, or -1 for background. The
-// pixels showing the image always form one run [first, end).
+// pixels showing the image always form one run [first, end). Zoomed out, that run is also
+// kept as pieces of one source step each, so a row is copied piece by piece.
+struct SourceRun {
+  int32_t x, len, src, step;
+};
+
 struct AxisTable {
   std::vector<int32_t> src;
+  std::vector<SourceRun> runs;   // zoom below 1 only
+  bool doubled = false;          // zoom 2: pixel first + i shows cell src[first] + i / 2
   int32_t first = 0, end = 0;
   // geometry the table was built for
   float zoom = -1.0f;
@@ -117,18 +150,60 @@ void BuildAxis(AxisTable& t, int32_t viewMax, int32_t last, int32_t scroll, floa
   while (t.first < n && t.src[t.first] < 0) ++t.first;
   t.end = t.first;
   while (t.end < n && t.src[t.end] >= 0) ++t.end;
+  t.doubled = zoom == 2.0f && t.end > t.first;
+  for (int32_t x = t.first; t.doubled && x < t.end; ++x)
+    t.doubled = t.src[x] == t.src[t.first] + (x - t.first) / 2;
+  t.runs.clear();
+  if (zoom < 1.0f) {
+    for (int32_t x = t.first; x < t.end;) {
+      const int32_t step = x + 1 < t.end ? t.src[x + 1] - t.src[x] : 1;
+      int32_t len = 1;
+      while (x + len < t.end && t.src[x + len] - t.src[x + len - 1] == step) ++len;
+      t.runs.push_back({x, len, t.src[x], step});
+      x += len;
+    }
+  }
+}
+
+// d[i] := s[2 i] for i < len (the usual step when zoomed out to a half).
+void CopyEverySecond(uint32_t* d, const uint32_t* s, int32_t len) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  // Four at a time; the last group is left to the plain loop, so no read goes past s[2 len - 2].
+  for (; i + 4 < len; i += 4) {
+    const __m128 a = _mm_loadu_ps(reinterpret_cast<const float*>(s + 2 * i));
+    const __m128 b = _mm_loadu_ps(reinterpret_cast<const float*>(s + 2 * i + 4));
+    _mm_storeu_ps(reinterpret_cast<float*>(d + i), _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
+  }
+#endif
+  for (; i < len; ++i) d[i] = s[2 * i];
+}
+
+// d[i] := s[i / 2] for i < len (zoom 2: every cell two pixels wide).
+void CopyDoubled(uint32_t* d, const uint32_t* s, int32_t len) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 8 <= len; i += 8) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i / 2));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_unpacklo_epi32(a, a));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i + 4), _mm_unpackhi_epi32(a, a));
+  }
+#endif
+  for (; i < len; ++i) d[i] = s[i / 2];
 }
 
 AxisTable gCols, gRows;
 
-// Renders the view into `view` (stride in cells) and copies each finished row into the
-// extra targets.
-void RenderView(uint32_t* view, int vstride, uint32_t* const* extra, const int* extraStride,
-                int extras) {
+// Renders the view into `view` (stride in cells).
+void RenderView(uint32_t* view, int vstride) {
   const int32_t W = areaxmax + 1, H = areaymax + 1;
   BuildAxis(gCols, areaxmax, bildlang, horz, length);
   BuildAxis(gRows, areaymax, bildhoch, vert, length);
-  const uint32_t bg = docs::BackgroundCell();
+  // A row of background cells: the background parts of a row are copied from it.
+  const uint32_t bgCell = docs::BackgroundCell();
+  static std::vector<uint32_t> bgRow;
+  if (bgRow.size() < size_t(W) || bgRow[0] != bgCell) bgRow.assign(size_t(W), bgCell);
+  const uint32_t* bg = bgRow.data();
   const size_t istride = size_t(bildlang) + 1;
   const PixelCell* img = ImagePixels.data();
   const int32_t* col = gCols.src.data();
@@ -141,19 +216,32 @@ void RenderView(uint32_t* view, int vstride, uint32_t* const* extra, const int* 
     if (sy >= 0 && sy == prevSrc) {
       std::memcpy(d, d - vstride, size_t(W) * 4);
     } else if (sy < 0 || x0 >= x1) {
-      std::fill(d, d + W, bg);
+      std::memcpy(d, bg, size_t(W) * 4);
     } else {
       const PixelCell* s = img + size_t(sy) * istride;
-      std::fill(d, d + x0, bg);
+      std::memcpy(d, bg, size_t(x0) * 4);
       if (contiguous) {
         std::memcpy(d + x0, s + col[x0], size_t(x1 - x0) * 4);
+      } else if (gCols.doubled) {
+        CopyDoubled(d + x0, s + col[x0], x1 - x0);
+      } else if (!gCols.runs.empty()) {
+        for (const SourceRun& r : gCols.runs) {
+          uint32_t* dd = d + r.x;
+          const PixelCell* ss = s + r.src;
+          if (r.step == 1) {
+            std::memcpy(dd, ss, size_t(r.len) * 4);
+          } else if (r.step == 2) {
+            CopyEverySecond(dd, ss, r.len);
+          } else {
+            for (int32_t i = 0; i < r.len; ++i) dd[i] = ss[size_t(i) * r.step];
+          }
+        }
       } else {
         for (int32_t x = x0; x < x1; ++x) d[x] = s[col[x]];
       }
-      std::fill(d + x1, d + W, bg);
+      std::memcpy(d + x1, bg, size_t(W - x1) * 4);
     }
     prevSrc = sy;
-    for (int e = 0; e < extras; ++e) std::memcpy(extra[e] + size_t(y) * extraStride[e], d, size_t(W) * 4);
   }
 }
 
@@ -174,33 +262,35 @@ void RedrawCanvas() {
   OnErrorCode2 = 7;
   const int W = areaxmax + 1, H = areaymax + 1;
   if (W >= 1 && H >= 1 && docs::EnsureImage(0, W, H) && docs::EnsureImage(1, W, H)) {
-    int s0 = 0, s1 = 0, cs = 0, cw = 0, ch = 0;
-    uint32_t* v0 = tk::imageCells(0, &s0);
-    uint32_t* v1 = tk::imageCells(1, &s1);
+    int cs = 0, cw = 0, ch = 0;
     uint32_t* cv = docs::CanvasCells(&cw, &ch, &cs);
-    uint32_t* extra[2];
-    int extraStride[2];
-    int extras = 0;
-    if (v1) {
-      extra[extras] = v1;
-      extraStride[extras++] = s1;
-    }
-    const bool canvasToo = cv && cw == W && ch == H;
-    if (canvasToo) {
-      extra[extras] = cv;
-      extraStride[extras++] = cs;
-    }
-    if (v0) {
-      RenderView(v0, s0, extra, extraStride, extras);
-      tk::imageChanged(0);
-      tk::imageChanged(1);
+    if (cv && cw == W && ch == H) {
+      RenderView(cv, cs);
+      docs::gViewImageBehind = docs::gCopyImageBehind = true;
+      docs::CanvasHoldsView = true;
+    } else {
+      // No canvas of the view's size: the view goes into image 0 and is shown from there.
+      int s0 = 0;
+      if (uint32_t* v0 = tk::imageCells(0, &s0)) {
+        RenderView(v0, s0);
+        tk::imageChanged(0);
+      }
+      docs::gViewImageBehind = false;
+      docs::gCopyImageBehind = true;
     }
     if (areamark > 1) RenderAreaView();
-    docs::CanvasHoldsView = canvasToo && v0;
     ComposeCanvasView();
     docs::CanvasHoldsView = false;
   }
   OnErrorCode2 = 0;
+}
+
+void PrepareViewImages() {
+  docs::CanvasPictureChanging();
+  if (docs::gCopyImageBehind) {
+    docs::CopyImageCells(0, 1);
+    docs::gCopyImageBehind = false;
+  }
 }
 
 void UpdateScrollBars() {
@@ -261,8 +351,9 @@ void CanvasScrollRequest(int32_t gadget, int32_t request, int32_t position) {
     mousex = Round(static_cast<double>(areax - horz + horz2) * length + length);
   }
   SetBarState(gadget, p);
-  if (linestate == 38 && PolygonMarkPoints.size() > 1 && tk::isImage(1) &&
-      tk::startDrawing(tk::imageOutput(1))) {
+  const bool polygon = linestate == 38 && PolygonMarkPoints.size() > 1 && tk::isImage(1);
+  if (polygon) PrepareViewImages();
+  if (polygon && tk::startDrawing(tk::imageOutput(1))) {
     auto it = PolygonMarkPoints.begin();
     int32_t px = it->x + it->horz - horz, py = it->y + it->vert - vert;
     for (++it; it != PolygonMarkPoints.end(); ++it) {
@@ -277,8 +368,21 @@ void CanvasScrollRequest(int32_t gadget, int32_t request, int32_t position) {
   DrawRulers();
 }
 
+static_assert(int(ScrollLineUp) == tk::SbLineUp && int(ScrollLineDown) == tk::SbLineDown &&
+              int(ScrollPageUp) == tk::SbPageUp && int(ScrollPageDown) == tk::SbPageDown &&
+              int(ScrollThumbPosition) == tk::SbThumbPosition && int(ScrollThumbTrack) == tk::SbThumbTrack &&
+              int(ScrollTop) == tk::SbTop && int(ScrollBottom) == tk::SbBottom,
+              "the canvas takes the toolkit's scroll request codes as they are");
+
 int CanvasWindowProc(int gadget, int msg, intptr_t wParam, intptr_t lParam) {
-  if (msg == tk::EvGadget && (gadget == 12 || gadget == 13) && !gSettingBars) {
+  const bool bar = gadget == 12 || gadget == 13;
+  if (msg == tk::EvScroll && bar) {
+    // Every request of the user is ours: the bar moves only where the request puts it
+    // (page steps of a tenth of the range, not the bar's own page).
+    CanvasScrollRequest(gadget, int32_t(wParam), int32_t(lParam));
+    return 1;
+  }
+  if (msg == tk::EvGadget && bar && !gSettingBars) {
     CanvasScrollRequest(gadget, ScrollThumbPosition, tk::gadgetState(gadget));
   } else if (msg == tk::EvLeftUp) {
     OnCanvasLeftUp();
@@ -319,7 +423,7 @@ int SplitterGadgetProc(int gadget, int msg, intptr_t wParam, intptr_t lParam) {
     case tk::EvMouseMove:
       if (!gSplitterDrag) {
         MouseMoveOverCanvas();
-      } else if (tk::isGadget(7) && tk::gadgetX(7) + 30 != bildx) {
+      } else if (tk::isGadget(7) && tk::gadgetX(6) + 30 != bildx) {
         bildx = tk::gadgetX(7) + 30;
         LayoutCanvasArea();
         for (int panel : {352, 120, 9, 582, 495}) {
@@ -420,6 +524,7 @@ void DrawImageRegionToView(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   x2 = std::min(x2, showareamaxx);
   y2 = std::min(y2, showareamaxy);
   if (x1 > x2 || y1 > y2 || !tk::isImage(1)) return;
+  PrepareViewImages();
   if (!tk::startDrawing(tk::imageOutput(1))) return;
   const double L = length;
   const int z = std::max(1, Round(L));
@@ -440,6 +545,7 @@ void DrawImageRegionToView(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 
 void ShowImageOnCanvas(int32_t image) {
   if (!tk::isGadget(11) || !tk::isImage(image)) return;
+  PrepareViewImages();
   docs::CopyImageCells(image, tk::canvasImage(11));
 }
 

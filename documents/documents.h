@@ -103,6 +103,11 @@ enum ScrollRequest : int {
 void CanvasScrollRequest(int32_t gadget, int32_t request, int32_t position);
 // Shows image `image` in canvas gadget 11 (copies its cells into the canvas picture).
 void ShowImageOnCanvas(int32_t image);
+// A redraw writes the view only into the canvas gadget's picture. Images 0 (the plain
+// view) and 1 (the tools' copy) receive it here: call this before reading either of
+// them, drawing on them, or drawing on the canvas picture by other means than the view
+// code. Cheap when they are up to date.
+void PrepareViewImages();
 
 // ==== Image size change and pixel-buffer operations ======================================
 extern std::vector<PixelCell> ResizeCopyPixels;

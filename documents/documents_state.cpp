@@ -1,4 +1,5 @@
 #include "documents/documents.h"
+#include "documents/view_internal.h"
 
 int32_t CurrentImage = 1, ImageCount = 1;
 std::vector<ImageRecord> ImageRecords(11);
@@ -62,4 +63,5 @@ void ResetDocumentsState() {
   GridHorz = GridVert = 1;
   AreaScreenX = AreaScreenY = 0;
   AreaZoomMaxX = AreaZoomMaxY = 0;
+  docs::ForgetCanvasPicture();
 }

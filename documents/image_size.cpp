@@ -58,8 +58,9 @@ void MovePlane(const std::vector<T>& old, int32_t oldW, std::vector<T>& out, int
 
 void ChangeImageSize(int32_t newLastX, int32_t newLastY, int32_t mode, int32_t offsetX,
                      int32_t offsetY, int32_t red, int32_t green, int32_t blue, uint8_t quiet) {
-  // A size below 1 x 1 is refused.
-  if (newLastX < 0 || newLastY < 0) return;
+  // A last index below 1 means a one-cell side; only a size beyond the cell limit is refused.
+  newLastX = std::max(newLastX, 0);
+  newLastY = std::max(newLastY, 0);
   const uint64_t cells = (uint64_t(newLastX) + 1) * (uint64_t(newLastY) + 1);
   if (cells > kMaxImageCells) return;
   mode = mode >= 2 ? 1 : (mode < 0 ? 0 : mode);

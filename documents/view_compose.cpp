@@ -1,8 +1,8 @@
 // The composed canvas: view image 0 with the keyboard crosshair, the floating area and
 // its frame and the grid laid over it, and the two rulers beside the canvas.
 //
-// The canvas gadget's own picture is the composed view: it receives a copy of view
-// image 0 and the overlays are drawn on it.
+// The canvas gadget's own picture is the composed view: it holds the plain view (written
+// there by the redraw, or copied from view image 0) and the overlays are drawn on it.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -70,9 +70,10 @@ void GridLines(int32_t x0, int32_t y0, bool thinBelowOne) {
   }
 }
 
-// The canvas picture gets view image 0 unless the redraw already put it there.
-void CanvasFromView(int canvas) {
-  if (!docs::CanvasHoldsView) docs::CopyImageCells(0, canvas);
+// The canvas picture gets the plain view, ready for overlays to be drawn on it.
+void CanvasFromView() {
+  docs::CanvasShowsView();
+  docs::CanvasPictureChanging();
 }
 
 }  // namespace
@@ -81,15 +82,16 @@ int32_t ComposeCanvasView() {
   const int canvas = CanvasImageNumber();
   if (canvas < 0 || !tk::isImage(0)) return 0;
   if (KeyboardModus == 1 && Keydrawmode == 0) {
-    CanvasFromView(canvas);
+    CanvasFromView();
     UpdateCursorPosition();
     const uint32_t color = OverlayColor();
     if (tk::startDrawing(tk::imageOutput(canvas))) {
       if (length == 1.0f) {
-        tk::line(lang, hoch, lang + 3, hoch, color);
-        tk::line(lang, hoch, lang - 3, hoch, color);
-        tk::line(lang, hoch, lang, hoch + 3, color);
-        tk::line(lang, hoch, lang, hoch - 3, color);
+        // Extents of 3 are three pixels from the cursor: cells lang - 2 .. lang + 2.
+        tk::line(lang, hoch, lang + 2, hoch, color);
+        tk::line(lang, hoch, lang - 2, hoch, color);
+        tk::line(lang, hoch, lang, hoch + 2, color);
+        tk::line(lang, hoch, lang, hoch - 2, color);
       } else {
         const double L = length;
         const int X = Round(lang * L), Y = Round(hoch * L);
@@ -103,7 +105,7 @@ int32_t ComposeCanvasView() {
     }
     DrawGrid();
   } else if (areamark >= 1) {
-    CanvasFromView(canvas);
+    CanvasFromView();
     const double L = length;
     AreaScreenX = (startx - horz + horz2 <= showareamaxx) ? Round((startx - horz + horz2) * L) : areaxmax;
     AreaScreenY = (starty - vert + vert2 <= showareamaxy) ? Round((starty - vert + vert2) * L) : areaymax;
@@ -128,10 +130,10 @@ int32_t ComposeCanvasView() {
     }
     DrawGrid();
   } else if (GridActive != 0) {
-    CanvasFromView(canvas);
+    CanvasFromView();
     DrawGrid();
   } else {
-    CanvasFromView(canvas);
+    docs::CanvasShowsView();   // the view itself, without a copy when it is there already
   }
   tk::imageChanged(canvas);
   return 0;
@@ -140,6 +142,7 @@ int32_t ComposeCanvasView() {
 void DrawGrid() {
   OnErrorCode2 = 19;
   const int canvas = CanvasImageNumber();
+  if (GridActive == 1 && canvas >= 0) docs::CanvasPictureChanging();
   if (GridActive == 1 && canvas >= 0 && tk::startDrawing(tk::imageOutput(canvas))) {
     GridLines(0, 0, false);
     tk::stopDrawing();

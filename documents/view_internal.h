@@ -35,7 +35,17 @@ bool EnsureImage(int num, int w, int h);
 // Copies the overlapping top-left part of image src into image dst (cells, flags kept).
 void CopyImageCells(int src, int dst);
 
-// Tells ComposeCanvasView that the canvas picture already holds view image 0.
+// Tells ComposeCanvasView that the canvas picture holds the view the redraw just made.
 extern bool CanvasHoldsView;
+
+// Makes the canvas picture hold the plain view (from image 0 unless it holds it already).
+void CanvasShowsView();
+
+// Call before drawing anything on the canvas picture: image 0 takes the plain view from
+// the picture first when it has not got it yet.
+void CanvasPictureChanging();
+
+// Images 0 and 1 no longer wait for the canvas picture (its gadget is gone or new).
+void ForgetCanvasPicture();
 
 }  // namespace docs

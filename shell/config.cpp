@@ -200,6 +200,7 @@ void readStylesGroupAndErrors() {
 void PrepareStartImage() {
   SetImageDimensions(bildhoch + 1, bildlang + 1, 1);
   std::fill(ImagePixels.begin(), ImagePixels.end(), PixelCell(0x00FFFFFF));
+  UpdateAverageColors();   // the overlays take the contrast to this image's colours
   if (ImageRecords.size() > 1) ImageRecords[1].DebugState = 1;
 }
 

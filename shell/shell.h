@@ -153,6 +153,7 @@ void RemovePanelShortcuts();
 extern uint8_t KeyboardModus_hold;
 extern uint8_t DrawBarCheckHold;            // item 193 checked when the area panel opened
 extern int32_t ToolBeforeArea;              // tool gadget current before the area panel
+extern int32_t ToolBeforeView;              // tool gadget current before the script or effects view
 void LowerKeyboardPen();
 void LiftKeyboardPen();
 void EnterKeyboardMode();

@@ -459,6 +459,10 @@ void BuildMainWindow() {
   tk::setGadgetCallback(11, CanvasGadgetProc);
   tk::setGadgetCallback(6, SplitterGadgetProc);
   tk::setGadgetState(6, bildx);
+  // The splitter puts the canvas container right of the side-panel column and its
+  // divider: the view starts where the container really is, from the first frame on
+  // (the splitter's procedure keeps it so on every drag; a resize leaves the column).
+  bildx = tk::gadgetX(7) + 30;
 }
 
 // ---- the other windows ----------------------------------------------------------------

@@ -9,6 +9,7 @@
 uint8_t KeyboardModus_hold = 0;
 uint8_t DrawBarCheckHold = 0;
 int32_t ToolBeforeArea = 0;
+int32_t ToolBeforeView = 0;
 
 namespace {
 
@@ -19,8 +20,15 @@ constexpr int PenGadgets[] = {63, 64, 67, 68, 69, 70, 71, 74, 77, 80, 82, 84, 85
 constexpr int SidePanels[] = {495, 352, 120, 9, 582};
 constexpr int ScriptToolBarButtons[] = {237, 219, 221};
 
+// The image view's menu items: menu 0 and the canvas popup 17. The script view's menu 1
+// and the tool bar (whose buttons share some of these ids) keep their state.
+void EnableImageMenuItem(int id, bool enable) {
+  tk::enableMenuItem(0, id, enable);
+  tk::enableMenuItem(17, id, enable);
+}
+
 void SetPenControls(bool enable) {
-  for (int id : PenMenuItems) tk::enableMenuId(id, enable);
+  for (int id : PenMenuItems) EnableImageMenuItem(id, enable);
   for (int id : PenToolBarButtons) tk::disableToolBarButton(5, id, !enable);
   for (int g : PenGadgets) tk::disableGadget(g, !enable);
   if (enable) tk::disableGadget(69, tk::gadgetState(68) == 0);   // the anchor follows its check box
@@ -35,6 +43,16 @@ void ShowHeader(int image) { tk::setGadgetState(2, image); }
 
 void SetScriptButtonsHidden(bool hide) {
   for (int id : ScriptToolBarButtons) tk::hideToolBarButton(5, id, hide);
+}
+
+// The script and effects views have no current tool; the tool of the image view is kept
+// for the way back.
+void NoToolCurrent() {
+  if (paintstate > 0) {
+    ToolBeforeView = paintstate;
+    tk::setGadgetState(paintstate, 0);
+  }
+  paintstate = 0;
 }
 
 }  // namespace
@@ -133,6 +151,7 @@ void SwitchMainView(int32_t panel) {
     tk::attachMenu(1, 0);
     SetScriptButtonsHidden(false);
     AddScriptShortcuts();
+    NoToolCurrent();
     tk::hideGadget(495, false);
     tk::setGadgetText(3, "ScriptEditor");
     NextMode = ModeScript;
@@ -167,6 +186,7 @@ void SwitchMainView(int32_t panel) {
       NextMode = ModeText;
       nowShown = 582;
     }
+    if (paintstate == 0) paintstate = ToolBeforeView;   // none current while away
     if (paintstate > 0) UpdateToolOptions(paintstate);
     tk::setGadgetText(3, "  Operationen");
   } else if (panel == 352) {
@@ -177,6 +197,7 @@ void SwitchMainView(int32_t panel) {
     tk::hideWindow(27, true);
     tk::hideGadget(352, false);
     ShowHeader(14);
+    NoToolCurrent();
     AddPanelShortcuts();
     CreateEffectsStatusBar();
     tk::setGadgetText(3, " Effekte");
@@ -186,10 +207,11 @@ void SwitchMainView(int32_t panel) {
 }
 
 void EnableMenuItems(int32_t flag) {
+  // Menu 0 only: the tool bar buttons that share these ids keep their state.
   if (flag == 1) {
-    for (int id = 0; id < 26; ++id) tk::enableMenuId(id, false);
+    for (int id = 0; id < 26; ++id) tk::enableMenuItem(0, id, false);
   } else {
-    for (int id = 0; id <= 102; ++id) tk::enableMenuId(id, true);
+    for (int id = 0; id <= 102; ++id) tk::enableMenuItem(0, id, true);
   }
 }
 

@@ -263,9 +263,11 @@ class Canvas : public QWidget {
     if (isImage(img)) p.drawPixmap(0, 0, imagePixmap(img));
     else p.fillRect(rect(), Qt::white);
   }
-  void resizeEvent(QResizeEvent* e) override {
-    QWidget::resizeEvent(e);
-    // The picture follows the gadget's size; what was drawn stays at the top left.
+
+ public:
+  // The picture follows the gadget's size; what was drawn stays at the top left. Also
+  // run by resizeGadget, so the picture has its new size at once in a hidden window too.
+  void fitPicture() {
     QImage* img = image(CanvasImageBase + num);
     if (img && img->size() != size() && width() > 0 && height() > 0) {
       QImage n(size(), QImage::Format_ARGB32);
@@ -278,6 +280,12 @@ class Canvas : public QWidget {
       *img = n;
       notifyImageChanged(CanvasImageBase + num);
     }
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QWidget::resizeEvent(e);
+    fitPicture();
   }
   void mouse(QMouseEvent* e, int msg) {
     GadgetRec* r = rec(num);
@@ -777,6 +785,9 @@ int splitter(int num, int x, int y, int w, int h, int first, int second, unsigne
   s->setChildrenCollapsible(false);
   s->addWidget(a);
   s->addWidget(b);
+  // A resize goes to the second part; the first keeps the size the user gave it.
+  s->setStretchFactor(0, 0);
+  s->setStretchFactor(1, 1);
   a->show();
   b->show();
   int n = detail::finish(num, s, GkSplitter, x, y, w, h, flags);
@@ -800,6 +811,25 @@ int scrollBar(int num, int x, int y, int w, int h, int min, int max, int page, u
     GadgetRec* r = rec(n);
     if (r && r->cb && r->cb(n, EvGadget, v, 0)) return;
     detail::postGadget(n, EtChange);
+  });
+  // The user's request reaches the callback before the bar moves (the slider position
+  // already holds where it would go); a handled request leaves the bar where the
+  // program put it.
+  QObject::connect(s, &QAbstractSlider::actionTriggered, s, [n, s](int action) {
+    GadgetRec* r = rec(n);
+    if (!r || !r->cb) return;
+    int request;
+    switch (action) {
+      case QAbstractSlider::SliderSingleStepSub: request = SbLineUp; break;
+      case QAbstractSlider::SliderSingleStepAdd: request = SbLineDown; break;
+      case QAbstractSlider::SliderPageStepSub: request = SbPageUp; break;
+      case QAbstractSlider::SliderPageStepAdd: request = SbPageDown; break;
+      case QAbstractSlider::SliderToMinimum: request = SbTop; break;
+      case QAbstractSlider::SliderToMaximum: request = SbBottom; break;
+      case QAbstractSlider::SliderMove: request = SbThumbTrack; break;
+      default: return;
+    }
+    if (r->cb(n, EvScroll, request, s->sliderPosition())) s->setSliderPosition(s->value());
   });
   return n;
 }
@@ -1594,6 +1624,7 @@ void resizeGadget(int num, int x, int y, int w, int h) {
   QWidget* g = r->w;
   g->setGeometry(x == -1 ? g->x() : x, y == -1 ? g->y() : y, w == -1 ? g->width() : std::max(w, 0),
                  h == -1 ? g->height() : std::max(h, 0));
+  if (r->kind == GkCanvas) static_cast<detail::Canvas*>(g)->fitPicture();
 }
 
 void hideGadget(int num, bool hide) {

@@ -347,6 +347,15 @@ bool menuIdEnabled(int id) {
   return found ? e : true;
 }
 
+void enableMenuItem(int num, int id, bool enable) {
+  if (QAction* a = findItem(menuRec(num), id)) a->setEnabled(enable);
+}
+
+bool menuItemEnabled(int num, int id) {
+  QAction* a = findItem(menuRec(num), id);
+  return a && a->isEnabled();
+}
+
 bool testTriggerMenuItem(int num, int id) {
   QAction* a = findItem(menuRec(num), id);
   if (!a || !a->isEnabled()) return false;

@@ -57,6 +57,7 @@ enum EventCode : int {
   EvLeftUp = 514,
   EvRightDown = 516,
   EvRightUp = 517,
+  EvScroll = 276,        // scroll-bar request, to the bar's gadget callback only (tk_gadget.h)
   EvGadget = 13100,      // gadget event: gadget number, window, event type
   EvMenu = 13101,        // menu item, tool bar button or shortcut: menu id
   EvTray = 13102,        // tray icon

@@ -70,10 +70,19 @@ void addColumn(int gadget, int column, const std::string& title, int width);
 int tree(int num, int x, int y, int w, int h, unsigned flags = 0);
 // Splitter: moves the existing gadgets first and second into it; without GfVertical they
 // lie side by side (first left), with it first above second. State: the first part's
-// width (height) in pixels. Its callback sees EvLeftDown and EvLeftUp on the divider
-// and EvMouseMove (wParam: the new position) while it is dragged.
+// width (height) in pixels; a resize of the splitter keeps it and changes the second
+// part. Its callback sees EvLeftDown and EvLeftUp on the divider and EvMouseMove
+// (wParam: the new position) while it is dragged.
 int splitter(int num, int x, int y, int w, int h, int first, int second, unsigned flags = 0);
+// Scroll bar. What the user does to it (arrows, trough, thumb, keys, wheel) first reaches
+// its callback as EvScroll with the request in wParam (ScrollRequestCode) and the
+// position the bar would move to in lParam; a nonzero result means the program has placed
+// the bar itself (setGadgetState) and the bar keeps the value it has then.
 int scrollBar(int num, int x, int y, int w, int h, int min, int max, int page, unsigned flags = 0);
+enum ScrollRequestCode : int {
+  SbLineUp = 0, SbLineDown = 1, SbPageUp = 2, SbPageDown = 3, SbThumbPosition = 4,
+  SbThumbTrack = 5, SbTop = 6, SbBottom = 7,
+};
 int hyperlink(int num, int x, int y, int w, int h, const std::string& text, uint32_t colorValue);
 int htmlView(int num, int x, int y, int w, int h, const std::string& html);
 int editor(int num, int x, int y, int w, int h, unsigned flags = 0);   // multi-line plain text

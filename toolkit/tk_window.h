@@ -88,6 +88,9 @@ void setMenuItemImage(int num, int id, int image);
 // Enables or disables an id in every menu, popup and tool bar at once.
 void enableMenuId(int id, bool enable);
 bool menuIdEnabled(int id);
+// The same in one menu bar or popup only (tool bars untouched).
+void enableMenuItem(int num, int id, bool enable);
+bool menuItemEnabled(int num, int id);   // false when the menu has no such item
 // Tests: trigger a menu id as the user would (through the real menu action).
 bool testTriggerMenuItem(int num, int id);
 // One line per entry, indented two blanks per level: a menu title or sub-menu as
@@ -108,6 +111,7 @@ void toolBarToolTip(int num, int id, const std::string& text);
 void setToolBarButtonImage(int num, int id, int image);
 void hideToolBarButton(int num, int id, bool hide);
 void disableToolBarButton(int num, int id, bool disable);
+bool toolBarButtonEnabled(int num, int id);   // false when the bar has no such button
 void setToolBarButtonState(int num, int id, bool pressed);
 bool toolBarButtonState(int num, int id);
 int toolBarHeight(int num);

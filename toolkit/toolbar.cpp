@@ -278,6 +278,11 @@ void disableToolBarButton(int num, int id, bool disable) {
   if (QAction* a = findButton(num, id)) a->setEnabled(!disable);
 }
 
+bool toolBarButtonEnabled(int num, int id) {
+  QAction* a = findButton(num, id);
+  return a && a->isEnabled();
+}
+
 void setToolBarButtonState(int num, int id, bool pressed) {
   if (QAction* a = findButton(num, id); a && a->isCheckable()) a->setChecked(pressed);
 }

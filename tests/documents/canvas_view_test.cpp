@@ -1,9 +1,15 @@
 // The canvas view against a cell-by-cell reference, the scroll bars and the overlays.
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
 #include <cmath>
 
 #include "documents/canvas_fixture.h"
+#include "documents/view_internal.h"
+#include "toolkit/internal.h"
 #include "shell/shell.h"
 
 namespace {
@@ -57,23 +63,31 @@ struct CanvasViewTest : CanvasFixture {
     Settings.imageBackground[1] = 0xFF;
     Settings.imageBackground[2] = 0xC0;
   }
-  // Compares view image 0 and the canvas picture with the reference; returns mismatches.
+  // Compares the canvas picture and, once they are asked for, view image 0 and its copy,
+  // image 1, with the reference; returns mismatches.
   int Mismatches() {
-    int s0 = 0, cs = 0;
+    PrepareViewImages();
+    int s0 = 0, s1 = 0, cs = 0;
     const uint32_t* v = tk::imageCells(0, &s0);
+    const uint32_t* v1 = tk::imageCells(1, &s1);
     const uint32_t* c = tk::imageCells(tk::canvasImage(11), &cs);
-    EXPECT_TRUE(v && c);
-    if (!v || !c) return -1;
+    EXPECT_TRUE(v && v1 && c);
+    if (!v || !v1 || !c) return -1;
     int bad = 0;
     for (int y = 0; y <= areaymax; ++y) {
       for (int x = 0; x <= areaxmax; ++x) {
         const PixelCell want = RefPixel(x, y);
-        if (v[size_t(y) * s0 + x] != want || c[size_t(y) * cs + x] != want) {
+        if (v[size_t(y) * s0 + x] != want || v1[size_t(y) * s1 + x] != want || c[size_t(y) * cs + x] != want) {
           if (bad++ < 3) ADD_FAILURE() << "pixel " << x << "," << y;
         }
       }
     }
     return bad;
+  }
+  static bool White(int image, int x, int y) {
+    int stride = 0;
+    const uint32_t* c = tk::imageCells(image, &stride);
+    return c && (c[size_t(y) * stride + x] & 0xFFFFFF) == 0xFFFFFF;
   }
 };
 
@@ -124,7 +138,7 @@ TEST_F(CanvasViewTest, FractionalZoomShowsNoStripes) {
     length = zoom;
     RedrawCanvas();
     int stride = 0;
-    const uint32_t* v = tk::imageCells(0, &stride);
+    const uint32_t* v = tk::imageCells(tk::canvasImage(11), &stride);
     ASSERT_TRUE(v);
     // Every pixel left of and above the cut shows an image cell.
     const int cutX = Rnd(areaxmax - double(zoom)), cutY = Rnd(areaymax - double(zoom));
@@ -267,13 +281,16 @@ TEST_F(CanvasViewTest, KeyboardCrosshair) {
   const uint32_t* c = tk::imageCells(tk::canvasImage(11), &cs);
   ASSERT_TRUE(c);
   auto white = [&](int x, int y) { return (c[size_t(y) * cs + x] & 0xFFFFFF) == 0xFFFFFF; };
-  // Zoom 1: four lines of three pixels from the cursor.
-  EXPECT_TRUE(white(13, 12));
-  EXPECT_TRUE(white(7, 12));
-  EXPECT_TRUE(white(10, 15));
-  EXPECT_TRUE(white(10, 9));
-  EXPECT_FALSE(white(14, 12));
-  EXPECT_FALSE(white(11, 13));
+  // Zoom 1: four lines of three pixels from the cursor, the five cells 8..12 of its row
+  // and 10..14 of its column, and nothing beyond.
+  for (int d = -2; d <= 2; ++d) {
+    EXPECT_TRUE(white(10 + d, 12)) << d;
+    EXPECT_TRUE(white(10, 12 + d)) << d;
+  }
+  for (auto [x, y] : {std::pair{13, 12}, std::pair{7, 12}, std::pair{10, 15}, std::pair{10, 9},
+                      std::pair{11, 13}, std::pair{9, 11}}) {
+    EXPECT_FALSE(white(x, y)) << x << "," << y;
+  }
   // Zoom 2: boxes over the five cells of the row and the column.
   length = 2.0f;
   RedrawCanvas();
@@ -298,4 +315,100 @@ TEST_F(CanvasViewTest, ZoomListSetsTheZoom) {
     EXPECT_FLOAT_EQ(length, c.zoom) << c.item;
     EXPECT_EQ(tk::gadgetAttribute(12, tk::AttrMaximum) > 0, c.scrolls) << c.item;
   }
+}
+
+// A redraw writes the view once, into the canvas picture; images 0 and 1 receive it only
+// when asked for, and overlays never reach image 0.
+TEST_F(CanvasViewTest, ViewImagesFollowTheCanvasOnlyWhenAskedFor) {
+  SetView(49, 33);
+  MakeImage(40, 30);
+  for (int image : {0, 1}) {
+    ASSERT_TRUE(docs::EnsureImage(image, 49, 33));
+    tk::createImage(image, 49, 33, 24, 0x123456);
+  }
+  int s0 = 0, s1 = 0;
+  RedrawCanvas();
+  EXPECT_EQ(tk::imageCells(0, &s0)[0] & 0xFFFFFF, 0x563412u);   // untouched by the redraw
+  EXPECT_EQ(tk::imageCells(1, &s1)[0] & 0xFFFFFF, 0x563412u);
+  EXPECT_EQ(Mismatches(), 0);                                   // asked for: the view
+
+  // With the grid on, the canvas shows it and image 0 keeps the plain view.
+  for (auto& c : ImagePixels) c = 0;
+  AllRot = AllGruen = AllBlau = 0;
+  GridActive = 1;
+  GridWidth = 10;
+  RedrawCanvas();
+  PrepareViewImages();
+  EXPECT_TRUE(White(tk::canvasImage(11), 10, 3));
+  EXPECT_FALSE(White(0, 10, 3));
+  EXPECT_FALSE(White(1, 10, 3));
+}
+
+// The keyboard crosshair is recomposed over the plain view: moving it leaves no trace, also
+// when the view was only ever written into the canvas picture.
+TEST_F(CanvasViewTest, MovedCrosshairLeavesNoTrace) {
+  SetView(65, 65);
+  MakeImage(50, 50);
+  for (auto& c : ImagePixels) c = 0;
+  KeyboardModus = 1;
+  KeyboardX = 10;
+  KeyboardY = 12;
+  RedrawCanvas();
+  const int canvas = tk::canvasImage(11);
+  ASSERT_TRUE(White(canvas, 12, 12));
+  KeyboardX = 30;
+  ComposeCanvasView();
+  EXPECT_FALSE(White(canvas, 12, 12));
+  EXPECT_TRUE(White(canvas, 32, 12));
+  KeyboardModus = 0;
+  ComposeCanvasView();   // no overlay: the plain view again
+  EXPECT_EQ(Mismatches(), 0);
+}
+
+// Clicks on the real scroll bars: the trough pages by a tenth of the range (shortened at
+// the ends, nothing below 10), the arrows step by one.
+TEST_F(CanvasViewTest, ScrollBarClicksPageByATenthOfTheRange) {
+  SetView(401, 401);
+  SetImageDimensions(1000, 1000, 0);   // maxima 799: page step 79
+  ASSERT_EQ(scrollmaxx, 799);
+  tk::hideWindow(0, false);
+  struct Click { QStyle::SubControl part; int start, want; };
+  const Click clicks[] = {
+      {QStyle::SC_ScrollBarAddPage, 0, 79},     {QStyle::SC_ScrollBarSubPage, 100, 21},
+      {QStyle::SC_ScrollBarAddPage, 750, 799},  {QStyle::SC_ScrollBarSubPage, 30, 0},
+      {QStyle::SC_ScrollBarAddLine, 5, 6},      {QStyle::SC_ScrollBarSubLine, 5, 4},
+  };
+  for (int bar : {12, 13}) {
+    auto* sb = static_cast<QScrollBar*>(tk::detail::gadgetWidget(bar));
+    ASSERT_TRUE(sb);
+    int32_t& pos = bar == 12 ? horz : vert;
+    for (const Click& c : clicks) {
+      pos = c.start;
+      tk::setGadgetState(bar, c.start);
+      QStyleOptionSlider opt;
+      opt.initFrom(sb);
+      opt.orientation = sb->orientation();
+      opt.minimum = sb->minimum();
+      opt.maximum = sb->maximum();
+      opt.sliderPosition = opt.sliderValue = sb->value();
+      opt.pageStep = sb->pageStep();
+      opt.singleStep = sb->singleStep();
+      opt.subControls = QStyle::SC_All;
+      const QRect r = sb->style()->subControlRect(QStyle::CC_ScrollBar, &opt, c.part, sb);
+      ASSERT_TRUE(r.isValid()) << bar << " " << c.part;
+      QTest::mouseClick(sb, Qt::LeftButton, Qt::NoModifier, r.center());
+      EXPECT_EQ(pos, c.want) << "bar " << bar << " part " << c.part << " from " << c.start;
+      EXPECT_EQ(tk::gadgetState(bar), c.want) << "bar " << bar << " part " << c.part;
+    }
+  }
+  // Below a range of 10 a trough click moves nothing.
+  SetView(9, 9);
+  SetImageDimensions(11, 11, 0);
+  ASSERT_EQ(scrollmaxx, 6);
+  horz = 2;
+  tk::setGadgetState(12, 2);
+  auto* sb = static_cast<QScrollBar*>(tk::detail::gadgetWidget(12));
+  sb->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(horz, 2);
+  EXPECT_EQ(tk::gadgetState(12), 2);
 }

@@ -132,6 +132,31 @@ TEST_F(GeometryTest, LayoutFollowsTheWindowSize) {
   EXPECT_EQ(areaymax, 0);
 }
 
+// A drag of the divider re-lays the view on every move, with the view starting 30 pixels
+// into the canvas container, even when that edge already equals bildx.
+TEST_F(GeometryTest, SplitterDragReLaysTheView) {
+  Fill(10, 10);
+  tk::setGadgetState(6, 300);
+  bildx = tk::gadgetX(7) + 30;
+  const int32_t edge = bildx;
+  SplitterGadgetProc(6, tk::EvLeftDown, 0, 0);
+  areaxmax = areaymax = 12345;
+  SplitterGadgetProc(6, tk::EvMouseMove, 300, 0);
+  EXPECT_EQ(bildx, edge);
+  EXPECT_EQ(areaxmax, 16 * ((1018 - edge - 22) / 16));
+  EXPECT_EQ(tk::gadgetWidth(11), areaxmax + 1);
+  // Moved: the view follows the container.
+  tk::setGadgetState(6, 200);
+  SplitterGadgetProc(6, tk::EvMouseMove, 200, 0);
+  EXPECT_EQ(bildx, tk::gadgetX(7) + 30);
+  EXPECT_EQ(areaxmax, 16 * ((1018 - bildx - 22) / 16));
+  // Released: moves are mouse moves again and lay out nothing.
+  SplitterGadgetProc(6, tk::EvLeftUp, 0, 0);
+  areaxmax = 12345;
+  SplitterGadgetProc(6, tk::EvMouseMove, 200, 0);
+  EXPECT_EQ(areaxmax, 12345);
+}
+
 TEST_F(GeometryTest, CanvasSizeGrowAndShrinkAtEachAnchor) {
   const PixelCell fill = Rgb(1, 2, 3);
   for (int ox = 0; ox <= 2; ++ox) {
@@ -169,9 +194,18 @@ TEST_F(GeometryTest, SizeChangeArgumentsAndScaling) {
   const std::vector<PixelCell> before = ImagePixels;
   ChangeImageSize(1, 1, 0, 0, 0, 0, 0, 0, 0);   // the current size: nothing happens
   EXPECT_EQ(ImagePixels, before);
-  ChangeImageSize(-3, 4, 1, 0, 0, 0, 0, 0, 1);  // below 1 x 1: refused
-  EXPECT_EQ(bildlang, 1);
-  EXPECT_EQ(ImagePixels, before);
+  // A last index below 1 is a one-cell side; only sizes beyond the cell limit are refused.
+  ChangeImageSize(-3, 4, 1, 0, 0, 9, 9, 9, 1);
+  EXPECT_EQ(bildlang, 0);
+  EXPECT_EQ(bildhoch, 4);
+  ASSERT_EQ(ImagePixels.size(), 5u);
+  EXPECT_EQ(ImagePixels[0], before[0] & 0xFFFFFF);
+  EXPECT_EQ(ImagePixels[1], before[2] & 0xFFFFFF);
+  EXPECT_EQ(ImagePixels[4], Rgb(9, 9, 9));
+  ChangeImageSize(1 << 20, 1 << 10, 1, 0, 0, 0, 0, 0, 1);   // 2^30 cells: refused
+  EXPECT_EQ(bildlang, 0);
+  EXPECT_EQ(ImagePixels.size(), 5u);
+  Fill(2, 2);
   ChangeImageSize(3, 3, 5, 1, 1, 7, 7, 7, 1);   // mode 5 acts as 1
   EXPECT_EQ(bildlang, 3);
   EXPECT_EQ(ImagePixels[0], Rgb(7, 7, 7));

@@ -1,6 +1,12 @@
 // View switching, keyboard mode and pen, the marked-area and drawing panels, shortcut sets
 // and the status bars of each view.
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+#include <algorithm>
+
 #include "loops_fixture.h"
+#include "toolkit/internal.h"
 
 using namespace loops_test;
 
@@ -178,7 +184,13 @@ TEST_F(ViewsTest, KeyboardModeAndPen) {
 
   LowerKeyboardPen();
   EXPECT_EQ(Keydrawmode, 1);
-  for (int id : {19, 20, 0, 1, 5, 6, 41, 239, 244}) EXPECT_FALSE(tk::menuIdEnabled(id)) << id;
+  // Only the listed items of the image view's menu and popup, and the listed buttons.
+  for (int id : {19, 20, 0, 1, 5, 6, 41}) EXPECT_FALSE(tk::menuItemEnabled(0, id)) << id;
+  for (int id : {239, 244}) EXPECT_FALSE(tk::menuItemEnabled(17, id)) << id;
+  for (int id : {19, 20, 0, 1, 5, 6}) EXPECT_TRUE(tk::menuItemEnabled(1, id)) << id;   // script view's
+  for (int id : {17, 18, 21, 26}) EXPECT_TRUE(tk::menuItemEnabled(0, id)) << id;
+  for (int id : {3, 2, 9, 10, 4, 7, 0, 1, 6, 11, 16, 5}) EXPECT_FALSE(tk::toolBarButtonEnabled(5, id)) << id;
+  for (int id : {19, 25, 17, 18, 8}) EXPECT_TRUE(tk::toolBarButtonEnabled(5, id)) << id;
   EXPECT_EQ(tk::statusBarImage(3, 30), 103);
   EXPECT_EQ(OnErrorCode1, 16);
 
@@ -188,7 +200,9 @@ TEST_F(ViewsTest, KeyboardModeAndPen) {
   EXPECT_EQ(Keydrawmode, 0);
   EXPECT_EQ(NextMode, ModeDraw);
   EXPECT_EQ(OnlyStatusBar(), 0);
-  for (int id : {19, 20, 0, 1, 5, 6, 41}) EXPECT_TRUE(tk::menuIdEnabled(id)) << id;
+  for (int id : {19, 20, 0, 1, 5, 6, 41}) EXPECT_TRUE(tk::menuItemEnabled(0, id)) << id;
+  for (int id : {239, 244}) EXPECT_TRUE(tk::menuItemEnabled(17, id)) << id;
+  for (int id : {3, 2, 5, 16}) EXPECT_TRUE(tk::toolBarButtonEnabled(5, id)) << id;
 }
 
 TEST_F(ViewsTest, MenuItemHelpers) {
@@ -197,12 +211,91 @@ TEST_F(ViewsTest, MenuItemHelpers) {
   EXPECT_TRUE(tk::menuItemChecked(0, 183));
   ToggleMenuItemCheck(0, 183);
   EXPECT_FALSE(tk::menuItemChecked(0, 183));
+  // Menu 0 alone: the script view's menu and the tool bar keep their state.
   EnableMenuItems(1);
-  EXPECT_FALSE(tk::menuIdEnabled(17));
-  EXPECT_FALSE(tk::menuIdEnabled(25));
-  EXPECT_TRUE(tk::menuIdEnabled(26));
+  for (int id : {0, 17, 25}) EXPECT_FALSE(tk::menuItemEnabled(0, id)) << id;
+  EXPECT_TRUE(tk::menuItemEnabled(0, 26));
+  for (int id : {17, 25}) EXPECT_TRUE(tk::menuItemEnabled(1, id)) << id;
+  for (int id : {17, 19, 25, 0}) EXPECT_TRUE(tk::toolBarButtonEnabled(5, id)) << id;
   EnableMenuItems(0);
-  EXPECT_TRUE(tk::menuIdEnabled(17));
+  for (int id : {0, 17, 25, 102}) EXPECT_TRUE(tk::menuItemEnabled(0, id)) << id;
+}
+
+TEST_F(ViewsTest, ScriptAndEffectsViewsLeaveNoToolCurrent) {
+  Recorder rec;
+  paintstate = 41;
+  tk::setGadgetState(41, 1);
+  for (int panel : {495, 352}) {
+    SwitchMainView(panel);
+    EXPECT_EQ(paintstate, 0) << panel;
+    EXPECT_EQ(tk::gadgetState(41), 0) << panel;
+  }
+  // Back in the image view the tool of before is current again.
+  rec.calls.clear();
+  SwitchMainView(9);
+  EXPECT_EQ(paintstate, 41);
+  const auto want = std::make_pair(std::string("UpdateToolOptions"), 41);
+  EXPECT_NE(std::find(rec.calls.begin(), rec.calls.end(), want), rec.calls.end());
+  paintstate = 0;
+}
+
+// The real main window after the real start-up: the mouse over the canvas names the cell
+// under it, and the view fits the window, also after the window changed its size.
+TEST_F(ViewsTest, MouseOverTheCanvasNamesTheCellUnderIt) {
+  QWidget* canvas = tk::detail::gadgetWidget(11);
+  QWidget* bar = tk::detail::gadgetWidget(13);
+  QWidget* client = tk::detail::window(0)->client;
+  ASSERT_TRUE(canvas && bar && client);
+  ASSERT_TRUE(tk::isStatusBar(0));
+  ASSERT_GT(bildlang, 20);
+  ASSERT_GT(bildhoch, 10);
+  horz = vert = 0;
+  length = 2.0f;   // view pixel 2 c + 1 lies inside cell c
+  for (auto [w, h] : {std::pair{0, 0}, std::pair{1200, 800}, std::pair{900, 640}}) {
+    SCOPED_TRACE(::testing::Message() << w << "x" << h);
+    if (w > 0) {
+      tk::resizeWindow(0, -1, -1, w, h);
+      tk::processPending();
+      LayoutCanvasArea();
+    }
+    const QPoint origin = canvas->mapTo(client, QPoint(0, 0));
+    EXPECT_EQ(origin.x(), bildx);
+    EXPECT_EQ(origin.y(), CanvasTop);
+    EXPECT_LE(bar->mapTo(client, QPoint(bar->width(), 0)).x(), tk::windowWidth(0));
+    const QPoint at(2 * 20 + 1, 2 * 10 + 1);
+    tk::testSetWindowMouse(0, origin.x() + at.x(), origin.y() + at.y());
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), canvas->mapToGlobal(QPointF(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    EXPECT_EQ(tk::statusBarText(0, 4), "20");
+    EXPECT_EQ(tk::statusBarText(0, 6), "10");
+  }
+  tk::testSetWindowMouse(0, -2, 0);
+  length = 1.0f;
+  tk::resizeWindow(0, -1, -1, 1018, 700);
+  tk::processPending();
+  LayoutCanvasArea();
+}
+
+// The start image's average colour is known from the start, so the grid over the white
+// start image is drawn in black.
+TEST_F(ViewsTest, GridOverTheStartImageIsDrawnInTheContrastColour) {
+  EXPECT_EQ(AllRot, 255);
+  EXPECT_EQ(AllGruen, 255);
+  EXPECT_EQ(AllBlau, 255);
+  std::fill(ImagePixels.begin(), ImagePixels.end(), PixelCell(0x00FFFFFF));
+  horz = vert = 0;
+  length = 1.0f;
+  GridActive = 1;
+  GridWidth = 10;
+  RedrawCanvas();
+  int stride = 0;
+  const uint32_t* c = tk::imageCells(tk::canvasImage(11), &stride);
+  ASSERT_TRUE(c);
+  EXPECT_EQ(c[size_t(5) * stride + 10] & 0xFFFFFF, 0u);          // on a line: black
+  EXPECT_EQ(c[size_t(5) * stride + 5] & 0xFFFFFF, 0xFFFFFFu);    // between: the white image
+  GridActive = 0;
+  RedrawCanvas();
 }
 
 // ---- shortcut sets ----

@@ -207,21 +207,50 @@ TEST_F(GadgetTest, ValueGadgetsReportUserChanges) {
 
 TEST_F(GadgetTest, ScrollBarCallbackMayKeepTheEvent) {
   int sb = scrollBar(50, 0, 0, 200, 20, 0, 30, 5);
-  std::vector<intptr_t> seen;
-  int keep = 1;
-  setGadgetCallback(sb, [&](int g, int msg, intptr_t wp, intptr_t) {
+  struct Seen { int msg; intptr_t wp, lp; };
+  std::vector<Seen> seen;
+  int keep = 1, place = -1;   // place >= 0: the program puts the bar there itself
+  setGadgetCallback(sb, [&](int g, int msg, intptr_t wp, intptr_t lp) {
     EXPECT_EQ(g, sb);
-    EXPECT_EQ(msg, EvGadget);
-    seen.push_back(wp);
+    seen.push_back({msg, wp, lp});
+    if (msg == EvScroll && place >= 0) setGadgetState(sb, place);
     return keep;
   });
   auto* bar = static_cast<QAbstractSlider*>(w(sb));
-  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);   // as the arrow does
+  // Each user action first comes as its request with the position it would reach.
+  const struct { QAbstractSlider::SliderAction action; int request, from, would; } requests[] = {
+      {QAbstractSlider::SliderSingleStepAdd, SbLineDown, 10, 11},
+      {QAbstractSlider::SliderSingleStepSub, SbLineUp, 10, 9},
+      {QAbstractSlider::SliderPageStepAdd, SbPageDown, 10, 15},
+      {QAbstractSlider::SliderPageStepSub, SbPageUp, 10, 5},
+      {QAbstractSlider::SliderToMinimum, SbTop, 10, 0},
+      {QAbstractSlider::SliderToMaximum, SbBottom, 10, 30},
+  };
+  for (const auto& r : requests) {
+    setGadgetState(sb, r.from);
+    seen.clear();
+    bar->triggerAction(r.action);
+    ASSERT_EQ(seen.size(), 1u) << r.request;   // handled: no value event follows
+    EXPECT_EQ(seen[0].msg, EvScroll);
+    EXPECT_EQ(seen[0].wp, r.request);
+    EXPECT_EQ(seen[0].lp, r.would);
+    EXPECT_EQ(gadgetState(sb), r.from) << r.request;   // the program left it where it was
+  }
   EXPECT_EQ(gadgetEventsQueued(), 0);
+  // A handled request leaves the bar where the program put it.
+  place = 17;
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(gadgetState(sb), 17);
+  EXPECT_EQ(bar->sliderPosition(), 17);
+  place = -1;
+  // Not handled: the bar moves by itself and reports the value as before.
   keep = 0;
+  seen.clear();
   bar->triggerAction(QAbstractSlider::SliderToMaximum);
   expectEvent(sb, EtChange);
-  EXPECT_EQ(seen, (std::vector<intptr_t>{1, 30}));
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].msg, EvGadget);
+  EXPECT_EQ(seen[1].wp, 30);
   setGadgetState(sb, 3);
   EXPECT_EQ(seen.size(), 2u);
   EXPECT_EQ(gadgetState(sb), 3);
@@ -464,6 +493,14 @@ TEST_F(GadgetTest, SplitterPutsItsPartsSideBySide) {
   EXPECT_LT(gadgetX(left), gadgetX(right));
   EXPECT_EQ(gadgetY(left), gadgetY(right));
   EXPECT_GE(gadgetX(right), 250);
+  // A resize of the splitter goes to the second part alone.
+  const int rightX = gadgetX(right);
+  for (int width : {800, 450, 600}) {
+    resizeGadget(s, 0, 0, width, 300);
+    QTest::qWait(0);
+    EXPECT_EQ(gadgetState(s), 250) << width;
+    EXPECT_EQ(gadgetX(right), rightX) << width;
+  }
   EXPECT_EQ(splitter(-1, 0, 0, 10, 10, left, 4711), -1);
   // Dragging the divider reports the new position through the callback.
   std::vector<int> msgs;
