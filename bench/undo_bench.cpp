@@ -34,10 +34,14 @@ int main(int argc, char** argv) {
   SetImageDimensions(h, w, 1);
   for (size_t i = 0; i < ImagePixels.size(); ++i) ImagePixels[i] = PixelCell(i * 2654435761u);
 
-  // The reference: one write of the same bytes to a new file, one read of them back.
-  const std::string plain = folder + "plain.bin";
+  // The reference: one write of the same bytes to a file, one read of them back. It turns
+  // through as many files as the ring holds, as the store does, so that both leave the same
+  // amount of unwritten data to the kernel.
+  int plainTurn = 0;
+  std::string plain;
   std::vector<PixelCell> back(ImagePixels.size());
   auto plainWrite = [&] {
+    plain = folder + "plain" + std::to_string(plainTurn++ % (maxundo + 1)) + ".bin";
     const int fd = ::open(plain.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (::write(fd, ImagePixels.data(), bytes) != ssize_t(bytes)) std::abort();
     ::close(fd);

@@ -12,7 +12,6 @@ std::string PictureBufferLabels[11];
 
 namespace {
 
-constexpr uint64_t kMaxCells = uint64_t(1) << 28;
 
 std::string BufferFile(int32_t n) { return InstanceFolder() + "Buffer" + std::to_string(n) + ".buf"; }
 
@@ -62,7 +61,7 @@ void RecallBuffer(int32_t n, int32_t x, int32_t y) {
   const int64_t size = tk::fileSize(f);
   const int32_t lastX = tk::readLong(f), lastY = tk::readLong(f);
   const uint64_t cells = lastX >= 0 && lastY >= 0 ? (uint64_t(lastX) + 1) * (uint64_t(lastY) + 1) : 0;
-  if (cells == 0 || cells > kMaxCells || size != int64_t(8 + cells * 4)) {
+  if (cells == 0 || cells > uint64_t(ImageCellLimit) || size != int64_t(8 + cells * 4)) {
     tk::closeFile(f);
     tk::messageRequester("Fehler", "Der Zwischenspeicher " + std::to_string(n) + " ist beschädigt.",
                          tk::MsgOk | tk::MsgError);

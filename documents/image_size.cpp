@@ -14,8 +14,6 @@ int32_t AllRot = 0, AllGruen = 0, AllBlau = 0;
 
 namespace {
 
-constexpr uint64_t kMaxImageCells = uint64_t(1) << 28;
-
 // Nearest-cell scaling, used when the toolkit cannot scale.
 void ScaleNearest(const std::vector<PixelCell>& src, int32_t sw, int32_t sh, std::vector<PixelCell>& dst,
                   int32_t dw, int32_t dh) {
@@ -62,7 +60,7 @@ void ChangeImageSize(int32_t newLastX, int32_t newLastY, int32_t mode, int32_t o
   newLastX = std::max(newLastX, 0);
   newLastY = std::max(newLastY, 0);
   const uint64_t cells = (uint64_t(newLastX) + 1) * (uint64_t(newLastY) + 1);
-  if (cells > kMaxImageCells) return;
+  if (cells > uint64_t(ImageCellLimit)) return;
   mode = mode >= 2 ? 1 : (mode < 0 ? 0 : mode);
   if (tk::isGadget(63)) tk::setGadgetText(63, std::to_string(newLastX + 1));
   if (tk::isGadget(64)) tk::setGadgetText(64, std::to_string(newLastY + 1));

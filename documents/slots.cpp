@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr uint64_t kMaxCells = uint64_t(1) << 28;
 constexpr int kPanels[] = {9, 120, 352, 495, 582};
 constexpr int kScriptButtons[] = {237, 219, 221};
 constexpr int kPanelGadgets[] = {10, 74, 77, 80, 82, 84};
@@ -60,7 +59,7 @@ void MoveSlotFolder(int32_t from, int32_t to) {
 size_t Cells(int32_t lastX, int32_t lastY) {
   if (lastX < 0 || lastY < 0) return 0;
   const uint64_t n = (uint64_t(lastX) + 1) * (uint64_t(lastY) + 1);
-  return n > kMaxCells ? 0 : size_t(n);
+  return n > uint64_t(ImageCellLimit) ? 0 : size_t(n);
 }
 
 // Reads a whole file of exactly `bytes` bytes into dst; false (dst untouched) otherwise.

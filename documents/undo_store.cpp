@@ -23,7 +23,6 @@ namespace {
 
 constexpr int32_t StepPixel = 0, StepPixelList = 1, StepImage = 3, StepEmpty = 4;
 constexpr int64_t kPixelRecordSize = 11;  // long y, long x, bytes red, green, blue
-constexpr uint64_t kMaxCells = uint64_t(1) << 28;
 
 int32_t Ring() { return std::max(maxundo, int32_t(1)); }
 
@@ -39,13 +38,16 @@ void StepWriteFailed() {
                        tk::MsgOk | tk::MsgError);
 }
 
-// A whole-image step: the type (undo files only), the last indices and the cells.
-bool WriteImageStep(const std::string& path, bool withType, const PixelCell* cells) {
+// A whole-image step: the type (undo files only), the last indices and the cells. Undo
+// steps replace the oldest step of the ring, which stays whole when the write fails; a
+// redo file of the number being written always belongs to a dropped chain (the live ones
+// are numbered below RedoState), so it is overwritten in place, reusing its space.
+bool WriteImageStep(const std::string& path, bool undoStep, const PixelCell* cells) {
   const int32_t head[3] = {StepImage, bildlang, bildhoch};   // little endian in memory
   const tk::DataBlock blocks[2] = {
-      {withType ? head : head + 1, withType ? sizeof(head) : sizeof(head) - 4},
+      {undoStep ? head : head + 1, undoStep ? sizeof(head) : sizeof(head) - 4},
       {cells, CellCount() * sizeof(PixelCell)}};
-  return tk::writeWholeFileBlocks(path, blocks, 2);
+  return undoStep ? tk::writeWholeFileBlocks(path, blocks, 2) : tk::overwriteWholeFileBlocks(path, blocks, 2);
 }
 
 int32_t WriteUndoStep(const PixelCell* cells) {
@@ -81,7 +83,7 @@ bool CheckImageBlock(Step& s, int64_t left) {
   s.lastY = tk::readLong(s.file);
   if (s.lastX < 0 || s.lastY < 0) return false;
   const uint64_t cells = (uint64_t(s.lastX) + 1) * (uint64_t(s.lastY) + 1);
-  return cells <= kMaxCells && int64_t(cells * 4) == left - 8;
+  return cells <= uint64_t(ImageCellLimit) && int64_t(cells * 4) == left - 8;
 }
 
 // Opens path and checks it; withType: an undo file (type field first), else a redo file.

@@ -135,6 +135,9 @@ int MainTopLevel(bool stopBeforeLoop) {
   // 6. Configuration (claims this instance's number and undo folders).
   ShowStartUpStatus("Konfigurationen laden");
   LoadConfiguration();
+  // The stored window size (brought onto the desktop) is in effect now: the canvas is laid
+  // out for it before the first frame.
+  LayoutCanvasArea();
 
   // 7. The first image.
   CurrentImage = 1;

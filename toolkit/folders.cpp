@@ -256,36 +256,64 @@ bool writeWholeFile(const std::string& path, const void* data, size_t n) {
   }(), [&](int fd) { return writeAll(fd, static_cast<const uint8_t*>(data), n); });
 }
 
-bool writeWholeFileBlocks(const std::string& path, const DataBlock* blocks, size_t count) {
+namespace {
+
+// The blocks as iovecs, empty ones left out; false for a block without data.
+bool gatherBlocks(const DataBlock* blocks, size_t count, std::vector<iovec>& io) {
   if (count && !blocks) return false;
-  std::vector<iovec> io;
   for (size_t i = 0; i < count; ++i) {
     if (blocks[i].size == 0) continue;
     if (!blocks[i].data) return false;
     io.push_back({const_cast<void*>(blocks[i].data), blocks[i].size});
   }
+  return true;
+}
+
+// One gathering write for all that is left; a short write resumes inside a block.
+bool writeBlocks(int fd, std::vector<iovec>& io) {
+  size_t first = 0;
+  while (first < io.size()) {
+    const int n = int(std::min<size_t>(io.size() - first, IOV_MAX));
+    ssize_t w = ::writev(fd, io.data() + first, n);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) return false;
+    size_t done = size_t(w);
+    while (first < io.size() && done >= io[first].iov_len) done -= io[first++].iov_len;
+    if (first < io.size()) {
+      io[first].iov_base = static_cast<uint8_t*>(io[first].iov_base) + done;
+      io[first].iov_len -= done;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool writeWholeFileBlocks(const std::string& path, const DataBlock* blocks, size_t count) {
+  std::vector<iovec> io;
+  if (!gatherBlocks(blocks, count, io)) return false;
   const mode_t mask = [] {
     mode_t m = ::umask(0);
     ::umask(m);
     return m;
   }();
-  return replaceFile(detail::localPath(path), 0666 & ~mask, [&](int fd) {
-    size_t first = 0;
-    while (first < io.size()) {
-      // One gathering write for all that is left; a short write resumes inside a block.
-      const int n = int(std::min<size_t>(io.size() - first, IOV_MAX));
-      ssize_t w = ::writev(fd, io.data() + first, n);
-      if (w < 0 && errno == EINTR) continue;
-      if (w <= 0) return false;
-      size_t done = size_t(w);
-      while (first < io.size() && done >= io[first].iov_len) done -= io[first++].iov_len;
-      if (first < io.size()) {
-        io[first].iov_base = static_cast<uint8_t*>(io[first].iov_base) + done;
-        io[first].iov_len -= done;
-      }
-    }
-    return true;
-  });
+  return replaceFile(detail::localPath(path), 0666 & ~mask, [&](int fd) { return writeBlocks(fd, io); });
+}
+
+bool overwriteWholeFileBlocks(const std::string& path, const DataBlock* blocks, size_t count) {
+  std::vector<iovec> io;
+  if (!gatherBlocks(blocks, count, io)) return false;
+  off_t total = 0;
+  for (const iovec& v : io) total += off_t(v.iov_len);
+  const std::string local = detail::localPath(path);
+  if (local.empty()) return false;
+  const int fd = ::open(local.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = writeBlocks(fd, io);
+  ok = ok && ::ftruncate(fd, total) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (!ok) ::unlink(local.c_str());
+  return ok;
 }
 
 }  // namespace tk

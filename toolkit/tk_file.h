@@ -57,6 +57,10 @@ struct DataBlock {
   size_t size;
 };
 bool writeWholeFileBlocks(const std::string& path, const DataBlock* blocks, size_t count);
+// The same contents written over the old file in place: no new file is made and the old
+// one's space is reused, which is much cheaper for large files whose old contents are of
+// no further use. A failed write leaves no file at all rather than a half-written one.
+bool overwriteWholeFileBlocks(const std::string& path, const DataBlock* blocks, size_t count);
 
 // ---- preference files -----------------------------------------------------------------
 // One open at a time. Groups "[name]" and keys "key = value"; names match without

@@ -1,6 +1,9 @@
 // Files by number, whole files, folders and lock files.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <atomic>
 #include <chrono>
@@ -353,6 +356,37 @@ TEST_F(FileFolderTest, WholeFiles) {
   ASSERT_TRUE(tk::createFolder(path("sub")));
   EXPECT_FALSE(tk::writeWholeFile(path("sub"), "x", 1));
   EXPECT_TRUE(tk::folderExists(path("sub")));
+}
+
+// Block writers: the blocks one after the other, a replacement keeps the old file when the
+// write fails, an overwrite in place shrinks a longer old file and leaves no half-written
+// file behind (here the write fails at a file size limit).
+TEST_F(FileFolderTest, BlockWriters) {
+  const std::string a("head"), b(3000, 'x');
+  const tk::DataBlock blocks[3] = {{a.data(), a.size()}, {nullptr, 0}, {b.data(), b.size()}};
+  put("r.bin", std::string(5000, 'o'));
+  put("o.bin", std::string(5000, 'o'));
+  EXPECT_TRUE(tk::writeWholeFileBlocks(path("r.bin"), blocks, 3));
+  EXPECT_TRUE(tk::overwriteWholeFileBlocks(path("o.bin"), blocks, 3));
+  EXPECT_TRUE(tk::overwriteWholeFileBlocks(path("new.bin"), blocks, 3));
+  for (const char* f : {"r.bin", "o.bin", "new.bin"}) EXPECT_EQ(get(f), a + b) << f;
+
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool replaced = tk::writeWholeFileBlocks(path("r.bin"), blocks, 3);
+  const bool overwritten = tk::overwriteWholeFileBlocks(path("o.bin"), blocks, 3);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(replaced);
+  EXPECT_EQ(get("r.bin"), a + b);
+  EXPECT_FALSE(overwritten);
+  EXPECT_FALSE(fs::exists(path("o.bin")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+  EXPECT_FALSE(tk::overwriteWholeFileBlocks(path("no/dir/o.bin"), blocks, 3));
 }
 
 using FileLockTest = FileTest;
