@@ -60,8 +60,8 @@ void RecallBuffer(int32_t n, int32_t x, int32_t y) {
   // The extents must describe exactly the cells that follow.
   const int64_t size = tk::fileSize(f);
   const int32_t lastX = tk::readLong(f), lastY = tk::readLong(f);
-  const uint64_t cells = lastX >= 0 && lastY >= 0 ? (uint64_t(lastX) + 1) * (uint64_t(lastY) + 1) : 0;
-  if (cells == 0 || cells > uint64_t(ImageCellLimit) || size != int64_t(8 + cells * 4)) {
+  const size_t cells = CellsOfExtents(lastX, lastY);
+  if (cells == 0 || size != int64_t(8 + cells * 4)) {
     tk::closeFile(f);
     tk::messageRequester("Fehler", "Der Zwischenspeicher " + std::to_string(n) + " ist beschädigt.",
                          tk::MsgOk | tk::MsgError);

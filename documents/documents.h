@@ -50,6 +50,9 @@ int32_t ResetLoopCounters();
 void FillLong(uint32_t value, void* address, size_t bytes);
 // Largest image the arrays take, in cells (2^28, 1 GiB of cells; tests lower it).
 extern int64_t ImageCellLimit;
+// Cells of an image with the last indices lastX, lastY: 0 for a negative index or a size
+// past ImageCellLimit, so that extents read from a file are checked with one call.
+size_t CellsOfExtents(int32_t lastX, int32_t lastY);
 // Brings a width and height from a file or the settings into 1 .. the cell limit: each
 // side at least 1, the height cut so that width x height fits.
 void ClampImageSize(int32_t& width, int32_t& height);

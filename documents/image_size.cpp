@@ -59,8 +59,8 @@ void ChangeImageSize(int32_t newLastX, int32_t newLastY, int32_t mode, int32_t o
   // A last index below 1 means a one-cell side; only a size beyond the cell limit is refused.
   newLastX = std::max(newLastX, 0);
   newLastY = std::max(newLastY, 0);
-  const uint64_t cells = (uint64_t(newLastX) + 1) * (uint64_t(newLastY) + 1);
-  if (cells > uint64_t(ImageCellLimit)) return;
+  const size_t cells = CellsOfExtents(newLastX, newLastY);
+  if (cells == 0) return;
   mode = mode >= 2 ? 1 : (mode < 0 ? 0 : mode);
   if (tk::isGadget(63)) tk::setGadgetText(63, std::to_string(newLastX + 1));
   if (tk::isGadget(64)) tk::setGadgetText(64, std::to_string(newLastY + 1));

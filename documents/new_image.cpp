@@ -135,7 +135,7 @@ void CreateImageSlot(int32_t lastX, int32_t lastY, uint8_t red, uint8_t green, u
   // A size of 0 (or less) is one pixel; one beyond what the arrays take is refused.
   lastX = std::max(lastX, 0);
   lastY = std::max(lastY, 0);
-  if ((uint64_t(lastX) + 1) * (uint64_t(lastY) + 1) > uint64_t(ImageCellLimit)) {
+  if (CellsOfExtents(lastX, lastY) == 0) {
     tk::messageRequester("Fehler", "Das Bild ist zu groß.", tk::MsgOk | tk::MsgError);
     return;
   }

@@ -197,6 +197,12 @@ void FillLong(uint32_t value, void* address, size_t bytes) {
 
 int64_t ImageCellLimit = int64_t(1) << 28;
 
+size_t CellsOfExtents(int32_t lastX, int32_t lastY) {
+  if (lastX < 0 || lastY < 0) return 0;
+  const uint64_t n = (uint64_t(lastX) + 1) * (uint64_t(lastY) + 1);
+  return n > uint64_t(ImageCellLimit) ? 0 : size_t(n);
+}
+
 void ClampImageSize(int32_t& width, int32_t& height) {
   const int64_t limit = std::max<int64_t>(ImageCellLimit, 1);
   width = int32_t(std::clamp<int64_t>(width, 1, std::min<int64_t>(limit, INT32_MAX)));

@@ -56,12 +56,6 @@ void MoveSlotFolder(int32_t from, int32_t to) {
   }
 }
 
-size_t Cells(int32_t lastX, int32_t lastY) {
-  if (lastX < 0 || lastY < 0) return 0;
-  const uint64_t n = (uint64_t(lastX) + 1) * (uint64_t(lastY) + 1);
-  return n > uint64_t(ImageCellLimit) ? 0 : size_t(n);
-}
-
 // Reads a whole file of exactly `bytes` bytes into dst; false (dst untouched) otherwise.
 bool ReadExact(const std::string& path, void* dst, size_t bytes) {
   const int f = tk::readFile(-1, path);
@@ -267,7 +261,7 @@ int32_t StoreImageSlot() {
   for (int c = 0; c < 3 && ok; ++c) {
     if (heldOut[c] != 1) continue;
     const HoldChannel& h = kHolds[c];
-    const size_t n = std::min(Cells(*h.width, *h.height), h.hold->size());
+    const size_t n = std::min(CellsOfExtents(*h.width, *h.height), h.hold->size());
     ok = write(h.file, h.hold->data(), n);
   }
   if (ok) {
@@ -279,9 +273,9 @@ int32_t StoreImageSlot() {
       ok = write("code.proc", text.data(), text.size());
     }
   }
-  if (ok) ok = write("Image.zs", ImagePixels.data(), std::min(Cells(bildlang, bildhoch), ImagePixels.size()) * 4);
+  if (ok) ok = write("Image.zs", ImagePixels.data(), std::min(CellsOfExtents(bildlang, bildhoch), ImagePixels.size()) * 4);
   if (ok && areamark > 0)
-    ok = write("Area.zs", AreaPixels.data(), std::min(Cells(arealang, areahoch), AreaPixels.size()) * 4);
+    ok = write("Area.zs", AreaPixels.data(), std::min(CellsOfExtents(arealang, areahoch), AreaPixels.size()) * 4);
   if (!ok) {
     for (const std::string& f : written) tk::deleteFile(f);
     StoreFailed();
@@ -299,7 +293,7 @@ void RestoreImageSlot(int32_t slot) {
   OnErrorCode2 = 8;
   const ImageRecord r = ImageRecords[slot];
   // 1. The live state from the record; extents that cannot be an image become 1 x 1.
-  const bool extentsOk = Cells(r.laenge, r.hoehe) > 0;
+  const bool extentsOk = CellsOfExtents(r.laenge, r.hoehe) > 0;
   bildlang = extentsOk ? r.laenge : 0;
   bildhoch = extentsOk ? r.hoehe : 0;
   paintstate = r.GadgetState;
@@ -333,10 +327,10 @@ void RestoreImageSlot(int32_t slot) {
   BlueHoldWidth = r.BlauLang;
   BlueHoldHeight = r.Blauhoch;
   const int32_t heldOut[3] = {r.RotDa, r.GruenDa, r.BlauDa};
-  if (areamark > 0 && Cells(arealang, areahoch) == 0) areamark = 0;   // no area fits those extents
+  if (areamark > 0 && CellsOfExtents(arealang, areahoch) == 0) areamark = 0;   // no area fits those extents
 
   // 2. The pixel arrays at the record's size (and the size into the record).
-  const size_t cells = Cells(bildlang, bildhoch);
+  const size_t cells = CellsOfExtents(bildlang, bildhoch);
   if (ImagePixels.size() == cells && Colornumber == 0 && ImageRecords[slot].laenge == bildlang &&
       ImageRecords[slot].hoehe == bildhoch) {
     // Already that size: the cells are read over below.
@@ -384,7 +378,7 @@ void RestoreImageSlot(int32_t slot) {
     tk::messageRequester("Fehler", "Hier liegt das korn im Pfeffer\r" + folder + "Image.zs", tk::MsgOk | tk::MsgError);
   }
   if (areamark > 0) {
-    const size_t areaCells = Cells(arealang, areahoch);
+    const size_t areaCells = CellsOfExtents(arealang, areahoch);
     AreaPixels.assign(areaCells, 0);
     if (ReadExact(folder + "Area.zs", AreaPixels.data(), areaCells * 4)) tk::deleteFile(folder + "Area.zs");
     oldx = startx + arealang;
@@ -413,7 +407,7 @@ void RestoreImageSlot(int32_t slot) {
   for (int c = 0; c < 3; ++c) {
     if (heldOut[c] != 1) continue;
     const HoldChannel& h = kHolds[c];
-    const size_t n = Cells(*h.width, *h.height);
+    const size_t n = CellsOfExtents(*h.width, *h.height);
     std::vector<uint8_t> bytes(n);
     if (n > 0 && ReadExact(folder + h.file, bytes.data(), n)) {
       h.hold->swap(bytes);

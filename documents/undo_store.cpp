@@ -81,9 +81,8 @@ struct Step {
 bool CheckImageBlock(Step& s, int64_t left) {
   s.lastX = tk::readLong(s.file);
   s.lastY = tk::readLong(s.file);
-  if (s.lastX < 0 || s.lastY < 0) return false;
-  const uint64_t cells = (uint64_t(s.lastX) + 1) * (uint64_t(s.lastY) + 1);
-  return cells <= uint64_t(ImageCellLimit) && int64_t(cells * 4) == left - 8;
+  const size_t cells = CellsOfExtents(s.lastX, s.lastY);
+  return cells > 0 && int64_t(cells * 4) == left - 8;
 }
 
 // Opens path and checks it; withType: an undo file (type field first), else a redo file.

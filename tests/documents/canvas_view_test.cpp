@@ -63,6 +63,17 @@ struct CanvasViewTest : CanvasFixture {
     Settings.imageBackground[1] = 0xFF;
     Settings.imageBackground[2] = 0xC0;
   }
+  // A black 50 x 50 image at zoom 1 in a 65 x 65 view, drawn with the keyboard crosshair
+  // on cell (10, 12).
+  static void DrawCrosshairOverBlack() {
+    SetView(65, 65);
+    MakeImage(50, 50);
+    for (auto& c : ImagePixels) c = 0;
+    KeyboardModus = 1;
+    KeyboardX = 10;
+    KeyboardY = 12;
+    RedrawCanvas();
+  }
   // Compares the canvas picture and, once they are asked for, view image 0 and its copy,
   // image 1, with the reference; returns mismatches.
   int Mismatches() {
@@ -270,13 +281,7 @@ TEST_F(CanvasViewTest, ComposeShowsTheViewOrTheGrid) {
 }
 
 TEST_F(CanvasViewTest, KeyboardCrosshair) {
-  SetView(65, 65);
-  MakeImage(50, 50);
-  for (auto& c : ImagePixels) c = 0;
-  KeyboardModus = 1;
-  KeyboardX = 10;
-  KeyboardY = 12;
-  RedrawCanvas();
+  DrawCrosshairOverBlack();
   int cs = 0;
   const uint32_t* c = tk::imageCells(tk::canvasImage(11), &cs);
   ASSERT_TRUE(c);
@@ -347,13 +352,7 @@ TEST_F(CanvasViewTest, ViewImagesFollowTheCanvasOnlyWhenAskedFor) {
 // The keyboard crosshair is recomposed over the plain view: moving it leaves no trace, also
 // when the view was only ever written into the canvas picture.
 TEST_F(CanvasViewTest, MovedCrosshairLeavesNoTrace) {
-  SetView(65, 65);
-  MakeImage(50, 50);
-  for (auto& c : ImagePixels) c = 0;
-  KeyboardModus = 1;
-  KeyboardX = 10;
-  KeyboardY = 12;
-  RedrawCanvas();
+  DrawCrosshairOverBlack();
   const int canvas = tk::canvasImage(11);
   ASSERT_TRUE(White(canvas, 12, 12));
   KeyboardX = 30;

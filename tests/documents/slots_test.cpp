@@ -1,11 +1,8 @@
 // Image slots: the record's fixed bytes, switching round trips, closing with the later
 // slots moving down, the close question, the last image closed, and a store that cannot
 // write its files.
-#include <sys/resource.h>
-
-#include <csignal>
-
 #include "documents/slot_fixture.h"
+#include "file_size_limit.h"
 
 namespace {
 
@@ -246,9 +243,7 @@ TEST_F(SlotsTest, ClosingTheLastImagesLeavesNothingBehindAndANewImageStartsClean
 TEST_F(SlotsTest, StoreThatCannotWriteKeepsTheImageLive) {
   OpenImages(2);
   auto child = [&] {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lim{64, 64};
-    setrlimit(RLIMIT_FSIZE, &lim);
+    FileSizeLimit full(64);
     tk::test::clear();
     tk::test::queueResult(tk::ResultOk);
     int failures = 0;

@@ -1,12 +1,11 @@
 // The undo ring and the redo chain on disk: order of the steps, exact round trips, which
 // undo points drop the redo chain, size changes, and steps that are broken or cannot be
 // written changing nothing.
-#include <sys/resource.h>
 
-#include <csignal>
 #include <fstream>
 
 #include "documents/slot_fixture.h"
+#include "file_size_limit.h"
 
 namespace {
 
@@ -193,9 +192,7 @@ TEST_F(UndoTest, FullDiskLosesNothing) {
   const auto before = Bytes(Slot(1) + "Undo2.undo");
   ImagePixels = Pattern(40, 30, 3);
   auto child = [&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim{64, 64};
-        setrlimit(RLIMIT_FSIZE, &lim);
+        FileSizeLimit full(64);
         tk::test::clear();
         tk::test::queueResult(tk::ResultOk);
         tk::test::queueResult(tk::ResultOk);

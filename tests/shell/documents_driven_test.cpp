@@ -127,12 +127,14 @@ TEST_F(LoopsTest, TenNewImagesSwitchedResizedUndoneRedoneAndQuit) {
   // The quit through the main loop ends the program and leaves no trace of this copy,
   // while the other instances keep their numbers.
   const int32_t me = CVNIndex;
-  const std::vector<int32_t> others = {me + 1, me + 2};
+  std::vector<int32_t> others;   // the list as written, without this copy's number
   {
     std::vector<int32_t> list = Instances(folder);
     list.insert(list.begin(), me + 1);
     list.push_back(me + 2);
     tk::writeWholeFile(folder + "Undo/startet.ind", list.data(), list.size() * 4);
+    for (int32_t n : list)
+      if (n != me) others.push_back(n);
   }
   std::filesystem::create_directories(folder + "Undo/Undo" + std::to_string(me + 1) + "/Undo1");
   tk::test::queueResult(tk::ResultYes);

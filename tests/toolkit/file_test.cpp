@@ -1,9 +1,6 @@
 // Files by number, whole files, folders and lock files.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
-
-#include <csignal>
 
 #include <atomic>
 #include <chrono>
@@ -16,6 +13,7 @@
 
 #include "toolkit/tk_base.h"
 #include "toolkit/tk_file.h"
+#include "file_size_limit.h"
 
 namespace fs = std::filesystem;
 
@@ -371,16 +369,13 @@ TEST_F(FileFolderTest, BlockWriters) {
   EXPECT_TRUE(tk::overwriteWholeFileBlocks(path("new.bin"), blocks, 3));
   for (const char* f : {"r.bin", "o.bin", "new.bin"}) EXPECT_EQ(get(f), a + b) << f;
 
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool replaced = tk::writeWholeFileBlocks(path("r.bin"), blocks, 3);
-  const bool overwritten = tk::overwriteWholeFileBlocks(path("o.bin"), blocks, 3);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  bool replaced = true, overwritten = true;
+  {
+    FileSizeLimit full(1024);
+    ASSERT_TRUE(full.ok);
+    replaced = tk::writeWholeFileBlocks(path("r.bin"), blocks, 3);
+    overwritten = tk::overwriteWholeFileBlocks(path("o.bin"), blocks, 3);
+  }
   EXPECT_FALSE(replaced);
   EXPECT_EQ(get("r.bin"), a + b);
   EXPECT_FALSE(overwritten);

@@ -1,15 +1,14 @@
 // Preference files: reading with defaults, rewriting in place, CR LF, failures.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "toolkit/tk_file.h"
+#include "file_size_limit.h"
 
 namespace fs = std::filesystem;
 
@@ -189,15 +188,12 @@ TEST_F(PrefTest, FailedWriteKeepsTheOldFile) {
   ASSERT_TRUE(tk::openPreferences(file_));
   tk::preferenceGroup("All");
   tk::writePreferenceString("Long", std::string(4000, 'x'));
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  bool ok = tk::closePreferences();
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  bool ok = true;
+  {
+    FileSizeLimit full(1024);
+    ASSERT_TRUE(full.ok);
+    ok = tk::closePreferences();
+  }
   EXPECT_FALSE(ok);
   EXPECT_EQ(get(), kSample);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
