@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source ./setup.sh
-JOBS=$(nproc)
+JOBS=${JOBS:-$(nproc)}
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$JOBS"
 if [ -x fuzz/run.sh ]; then fuzz/run.sh; fi
