@@ -295,13 +295,14 @@ bool GlimvaneStart() {
   if (tk::loadImage(IconImage, "Icon.ico") < 0) tk::freeImage(IconImage);
   if (tk::loadImage(MenuImage, "Menubar.bmp") < 0) tk::freeImage(MenuImage);
   buildPopupMenu();
+  // The recording starts before the note on a missing tray, which waits for the user.
+  startTimer();
   if (tk::trayAvailable()) {
     tk::addTrayIcon(TrayIcon, FormatWindow, tk::isImage(IconImage) ? IconImage : -1);
     tk::setTrayIconToolTip(TrayIcon, "Glimvane");
   } else {
     showWindowInsteadOfTray();
   }
-  startTimer();
   return true;
 }
 

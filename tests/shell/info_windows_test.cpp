@@ -279,3 +279,14 @@ TEST_F(InfoWindowsTest, WelcomeWindowWithAMissingPageSaysSo) {
   }
   EXPECT_NE(page.find("nicht gefunden"), std::string::npos) << page;
 }
+
+// The Extras menu starts the snapshot tool from the program folder's "Xtra", not waiting.
+TEST_F(InfoWindowsTest, ExtrasMenuStartsTheSnapshotTool) {
+  std::vector<std::string> recorded;
+  tk::testSetShellRecorder(&recorded);
+  OnMainMenu(199);
+  tk::testSetShellRecorder(nullptr);
+  ASSERT_EQ(recorded.size(), 1u);
+  EXPECT_EQ(recorded[0].rfind("run|" + tk::programFolder() + "Xtra/Glimvane|", 0), 0u) << recorded[0];
+  EXPECT_TRUE(tk::fileExists(std::string(PROGRAM_FOLDER) + "/Xtra/Glimvane"));
+}
