@@ -22,7 +22,20 @@ void Report(const char* handler, int id = -1) {
 }  // namespace
 
 // ---- application shell: command, popup, tab and key handlers ----
-void OnMainMenu(int32_t id) { Report("OnMainMenu", id); }
+// Until the menu handlers land, the commands whose procedures exist already run from here.
+void OnMainMenu(int32_t id) {
+  Report("OnMainMenu", id);
+  static const char* const kFaqPages[9] = {"FAQ\\Resize.html", "", "FAQ\\StructureSection.html",
+                                           "FAQ\\Lineal.html", "FAQ\\Maleinstell.html", "FAQ\\Gitter.html",
+                                           "FAQ\\Vollbild.html", "FAQ\\Icon.html", "FAQ\\Poligon.html"};
+  if (id == 16) ShowTipOfTheDay();
+  else if (id == 25) OnSettingsEvent();
+  else if (id == 199) tk::runProgram("Xtra/Glimvane");
+  else if (id >= 202 && id <= 210 && id != 203) OpenWelcomeWindow("file:\\\\" + tk::programFolder() + kFaqPages[id - 202]);
+  else if (id == 213)
+    ShowShortcutWindow(KeyboardModus == 1 ? 1 : areamark > 0 ? 4 : ImageRecords[CurrentImage].WindowState == 352 ? 3 : 0);
+  else if (id == 214) OpenAboutWindow();
+}
 void OnInsertPopup(int32_t id) { Report("OnInsertPopup", id); }
 void OnSwatch(int32_t id) { Report("OnSwatch", id); }
 void OnErrorReportPopup(int32_t id) { Report("OnErrorReportPopup", id); }
@@ -33,22 +46,18 @@ void OnImageKeyDown() { Report("OnImageKeyDown", int(tk::eventWParam())); }
 void OnImageKeyUp() { Report("OnImageKeyUp", int(tk::eventWParam())); }
 
 // ---- application shell: start-up pieces, crash handling, update, tips ----
-void CountTips() { Report("CountTips"); }
 void OnFatalError() { std::_Exit(1); }
 void RecoverAfterCrash() { Report("RecoverAfterCrash"); }
 void CheckForUpdate() { Report("CheckForUpdate"); }
 void DownloadUpdate() { Report("DownloadUpdate"); }
-void ShowTipOfTheDay() { Report("ShowTipOfTheDay"); }
 
 // ---- application shell: drawing-settings bar, colour cells, settings window ----
 void ShowDrawSettingsBar() { Report("ShowDrawSettingsBar"); }
 void HideDrawSettingsBar() { Report("HideDrawSettingsBar"); }
 void CreatePaletteCell(uint8_t, uint8_t, uint8_t, int32_t, int32_t) {}
 void CreateBlackWhiteSwatches() {}
-void ApplyColorButtonStyle(int32_t) {}
-void RefreshStyleSample(int32_t) {}
-void ShowBackgroundColor(int32_t) {}
 void UpdateColourDisplays() {}
+void BugReportDialog() { Report("BugReportDialog"); }
 int64_t ShowSystemColourDialog(uint32_t initial) { return tk::colorRequester(initial, &CustomColours[1]); }
 
 // ---- image documents: paste availability, floating area, files, palettes, printing ----
@@ -71,6 +80,7 @@ int32_t SaveBitmap(const std::string&, uint8_t) { return 0; }
 int32_t PaletteChooser() { return -1; }
 
 // ---- script language ----
+CharFormatRecord ScriptStyleFormats[6];   // the editor's colouring formats, 1..5
 void OnScriptMenu(int32_t id) { Report("OnScriptMenu", id); }
 void OnScriptShortcut(int32_t id) { Report("OnScriptShortcut", id); }
 void OnScriptKeyDown() { Report("OnScriptKeyDown", int(tk::eventWParam())); }

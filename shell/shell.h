@@ -228,3 +228,47 @@ void CreatePaletteCell(uint8_t red, uint8_t green, uint8_t blue, int32_t column,
 void CreateBlackWhiteSwatches();
 void ShowSplashStatus(const std::string& text);
 // ==== end main window, panels, gadgets, menus and tool bar ===============================
+
+// ==== Settings window, tip of the day, about, welcome and shortcut windows ================
+// (shell/settings_window.cpp, tips.cpp, info_windows.cpp, key_list.cpp)
+// Settings window (window 1): runs it modally until it is left by "OK", "Abbrechen" or
+// its close box.
+void OnSettingsEvent();
+void ApplyColorButtonStyle(int32_t style);   // 1..3; other values only unselect the options
+void RefreshStyleSample(int32_t n);          // style record n (1..5) on sample editor 554 + n
+void ShowBackgroundColor(int32_t colour);    // 0xBBGGRR: image 109, button 560, the samples
+// Images 104..110, the swatches of the settings window (before its gadgets show them).
+void CreateSettingsSwatches();
+// The label colour written on a swatch of `colour` (0xBBGGRR), channel by channel.
+uint32_t SwatchLabelColour(uint32_t colour);
+// Icons_unten as the configuration gave it at start: a change asks for a restart.
+extern int32_t StatusIconsAtStart;          // -1 until the settings window first opened
+// The script editor's five syntax-colouring formats (1..5), owned by the script editor;
+// "OK" of the settings window copies the settings' style records into them.
+extern CharFormatRecord ScriptStyleFormats[6];
+void BugReportDialog();                     // the error-report sending dialog
+
+// Tip of the day (window 28).
+extern int32_t TipCount;                    // tips "Tips/Tip_1.txt" ... found at start
+void ShowTip(int32_t n);                    // tip n into editor 756; a missing file keeps the text
+
+// About, thanks, welcome and shortcut windows (23, 24, 30, 37).
+int32_t OpenAboutWindow();
+int32_t ShowThanksDetail(int32_t index);
+int32_t OpenWelcomeWindow(const std::string& address);
+int32_t ShowShortcutWindow(int32_t section);  // 0 image view, 1 keyboard mode, 2 script,
+                                              // 3 effects view, 4 marked area
+// "Data/Key.list": sections of a tab title and rows of key and explanation.
+struct KeyListSection {
+  std::string title;
+  std::vector<std::pair<std::string, std::string>> rows;
+};
+constexpr int32_t MaxKeyListSections = 23;   // column lists 782..804; 805 is the colour window's
+// The sections of a Key.list file's bytes, at most MaxKeyListSections; a count cut off by
+// the end reads its missing bytes as 0, a count of 0 or less gives an empty section, and
+// rows stop at the end of the data whatever the count says.
+std::vector<KeyListSection> ParseKeyList(const std::vector<uint8_t>& bytes);
+// The modal loops of these windows honour LoopTurnLimit and LoopWaitMs as the mode loops do
+// (tests: they leave after that many turns).
+void ResetInfoWindowState();
+// ==== end settings window, tip of the day, about, welcome and shortcut windows ============

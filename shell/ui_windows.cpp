@@ -564,6 +564,7 @@ void BuildDebuggerWindow() {
 
 void BuildSettingsWindow() {
   tk::openWindow(1, 300, 120, 500, 400, "Einstellungen...", DialogFrame, 43);
+  CreateSettingsSwatches();
   tk::panel(512, 0, 5, 500, 360);
 
   tk::addGadgetItem(512, -1, "Hauptprogramm");

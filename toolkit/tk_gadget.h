@@ -168,4 +168,12 @@ void setGadgetCallback(int num, GadgetCallback cb);
 // EvMouseMove to its callback and (down/up) to the queue with the gadget set.
 int canvasImage(int gadget);   // the image number backing a canvas (created with it)
 
+// ---- local pages in an HTML view (toolkit/html_page.cpp) ------------------------------------
+// Shows a page of the program's own in an HTML view gadget: address "file:\\" + path (or a
+// plain path); read at once, so the page is ready on return. Links to other local pages follow
+// in the view; links to the outside (web, mail) open with the desktop's handler. A page that
+// is missing or too large shows a note instead (false); a web address is handed to the
+// desktop's browser (false).
+bool loadHtmlPage(int gadget, const std::string& address);
+
 }  // namespace tk

@@ -96,4 +96,9 @@ std::string clipboardText();
 void setClipboardText(const std::string& text);
 void clearClipboard();
 
+// ---- clipboard changes (toolkit/tray.cpp) ---------------------------------------------------
+// A number that grows by one whenever the clipboard's contents change (in this program or
+// another); never 0. Two looks that give the same number saw the same clipboard contents.
+uint32_t clipboardSerial();
+
 }  // namespace tk

@@ -152,4 +152,18 @@ int standardCursor(StandardCursor which);
 void setGadgetCursor(int gadget, int cursor);
 int gadgetCursor(int gadget);
 
+// ---- tray icons (toolkit/tray.cpp) and timer periods ----------------------------------------
+// trayAvailable: the desktop shows tray icons (tests: testSetTrayAvailable 0/1, -1 restores).
+// A tray icon belongs to `window` and goes with it; clicks queue EvTray with the window, the
+// icon's number in `gadget` and type 1 (left click) or 2 (right click).
+bool trayAvailable();
+void testSetTrayAvailable(int state);
+bool addTrayIcon(int num, int window, int image);   // image -1: no picture
+void removeTrayIcon(int num);
+bool isTrayIcon(int num);
+void setTrayIconImage(int num, int image);
+void setTrayIconToolTip(int num, const std::string& text);
+// The period in ms of a running timer, -1 when there is none.
+int timerInterval(int window, int timer);
+
 }  // namespace tk

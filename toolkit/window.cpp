@@ -403,4 +403,9 @@ void removeTimer(int win, int timer) {
   detail::g_timers.erase(it);
 }
 
+int timerInterval(int win, int timer) {
+  auto it = detail::g_timers.find({win, timer});
+  return it == detail::g_timers.end() ? -1 : it->second->interval();
+}
+
 }  // namespace tk

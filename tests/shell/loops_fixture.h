@@ -28,6 +28,13 @@ inline std::string CopyProgramFolder(const std::string& name, const std::string&
   for (const auto& e : fs::directory_iterator(from))
     if (e.is_directory()) fs::copy(e.path(), to / e.path().filename(), fs::copy_options::recursive);
   if (!without.empty()) fs::remove(to / without);
+  // The tip of the day would open its window at start and wait for the user: off in copies
+  // (a test that wants it turns it on again).
+  if (tk::openPreferences((to / "Konfigurations/Konfig.ini").string())) {
+    tk::preferenceGroup("All");
+    tk::writePreferenceLong("TDT", 0);
+    tk::closePreferences();
+  }
   // Removed when the test program ends.
   struct Cleanup {
     std::vector<fs::path> folders;
