@@ -228,3 +228,8 @@ void CreatePaletteCell(uint8_t red, uint8_t green, uint8_t blue, int32_t column,
 void CreateBlackWhiteSwatches();
 void ShowSplashStatus(const std::string& text);
 // ==== end main window, panels, gadgets, menus and tool bar ===============================
+
+// ==== Colour shares of the drawing colour (called by the script run) =====================
+// (its code comes with the colour choosing; stand-in in shell/pending.cpp)
+void UpdateColourRatios();
+// ==== end colour shares ==================================================================
