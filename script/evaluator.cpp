@@ -302,6 +302,7 @@ float NumericFunction(std::string_view text, int32_t index) {
       from = p + n;
     }
   }
+  if (allok != 1) return 0.0f;   // a call in the argument failed and said so
   if (ValidateArithmetic(arg) == 0) {
     ReportFunctionError(index, "Dies ist keine rechnung oder zahl:\r" + arg);
     return 0.0f;

@@ -7,6 +7,7 @@
 
 #include "script/script.h"
 #include "script/script_internal.h"
+#include "shell/shell.h"
 
 namespace script_detail {
 
@@ -37,7 +38,8 @@ int EvaluationDepth = 0;
 Level::Level() {
   if (EvaluationDepth >= MaxEvaluationDepth) {
     ok_ = false;
-    ReportScriptError("Die Rechnung ist zu tief verschachtelt");
+    if (allok == 1) ReportScriptError("Die Rechnung ist zu tief verschachtelt");
+    allok = 0;
   }
   s_ = &ScratchAt(EvaluationDepth);
   ++EvaluationDepth;
