@@ -85,6 +85,10 @@ void ResolveCommands() {
   std::unordered_map<std::string_view, int32_t> known;   // names of the function table
   for (int f = 1; f <= FunctionCount && size_t(f) < FunctionTable.size(); ++f)
     known.try_emplace(FunctionTable[size_t(f)].name, f);
+  // Names of the table that are no commands: the evaluator's functions and the words the
+  // preprocessor takes away.
+  for (int f = 1; f <= 14; ++f) known.erase(script_detail::FunctionName(f));
+  for (const char* word : {"Procedure", "EndProcedure", "IncludeFile", "NoCreate", "EndNoCreate"}) known.erase(word);
   for (Statement& st : StatementList) {
     if (st.name == "For") {
       st.command = kFor;

@@ -1,6 +1,7 @@
 // Text scanners shared by the evaluator, the statement splitter, the preprocessor and the
 // formula effects, and the reading and writing of numbers as the script does it.
 #include <charconv>
+#include <deque>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -12,9 +13,9 @@
 namespace script_detail {
 
 Scratch& ScratchAt(int level) {
-  static std::vector<Scratch*> pool;
-  while (int(pool.size()) <= level) pool.push_back(new Scratch);
-  return *pool[size_t(level)];
+  static std::deque<Scratch> pool;   // elements stay where they are while it grows
+  while (int(pool.size()) <= level) pool.emplace_back();
+  return pool[size_t(level)];
 }
 
 bool InsideLiteral(std::string_view text, size_t pos) {
@@ -44,7 +45,13 @@ Level::Level() {
   s_ = &ScratchAt(EvaluationDepth);
   ++EvaluationDepth;
 }
-Level::~Level() { --EvaluationDepth; }
+Level::~Level() {
+  --EvaluationDepth;
+  // A hostile text may have grown a buffer far past what scripts need: give it back.
+  constexpr size_t keep = size_t(1) << 20;
+  for (std::string* t : {&s_->a, &s_->b, &s_->c, &s_->d, &s_->e})
+    if (t->capacity() > keep) std::string().swap(*t);
+}
 
 std::string_view FunctionName(int index) {
   static const char* const fixed[15] = {"", "Sin", "Cos", "Tan", "Min", "Max", "Pow", "Random", "GetRedColor",

@@ -69,6 +69,8 @@ TEST_F(Run, ErrorsNameLineAndStatementAndStopTheRun) {
       {"#a=1\r\rZoom(1)\r#b=2", "Fehler in Zeile 3 : Zoom|Zoom() ist Kein Befehl und keine Variable"},
       {"Debug(1)\r#b=2", "Fehler in Zeile 1 : Debug|Debug() ist in dieser Version noch nicht verfügbar"},
       {"Plot(1,1)\r#b=2", "Fehler in Zeile 1 : Plot|Plot() ist in dieser Version noch nicht verfügbar"},
+      {"Sin(1,1)\r#b=2", "Fehler in Zeile 1 : Sin|Sin() ist Kein Befehl und keine Variable"},
+      {"EndProcedure()\r#b=2", "Fehler in Zeile 1 : EndProcedure|EndProcedure() ist Kein Befehl und keine Variable"},
       {"#cvn_pi = 3\r#b=2", "Fehler in Zeile 1 : #cvn_pi|Systemkonstanten können nicht verändert werden"},
       {"#a = 1/0\r#b=2", "Fehler in Zeile 1 : #a|Dividieren durch 0?"},
       {"Procedure(P)\r#q=1/0\rEndProcedure()\rP()\r#b=2", "Fehler in Zeile 0 : #q|Dividieren"},
