@@ -4,7 +4,9 @@
 // Run by hand: QT_QPA_PLATFORM=offscreen ./script_bench
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -85,6 +87,29 @@ int main(int argc, char** argv) {
       "plain_loop_bodies/s=%.0f ratio=%.1f%s\n",
       double(statements) / script_s, statements, script_s, allocations, double(statements) / plain_s,
       script_s / plain_s, allok == 1 ? "" : " (the run failed)");
+  std::fflush(stdout);
+
+  // The formula effects' entry: one evaluation per cell of a 500 x 500 pass.
+  CellFormula formula;
+  PrepareCellFormula(formula, "#x*2+Max(#y,3)-Pos(#x-#y)");
+  int32_t value = 0;
+  long long sum = 0;
+  EvaluateCellFormula(formula, 1, 1, &value);   // sizes the buffers
+  const long long cellAllocationsBefore = g_allocations;
+  const int side = 500;
+  const double formula_s = Seconds([&] {
+    for (int x = 0; x < side; ++x)
+      for (int y = 0; y < side; ++y)
+        if (EvaluateCellFormula(formula, x, y, &value) == 1) sum += value;
+  });
+  const long long cellAllocations = g_allocations - cellAllocationsBefore;
+  volatile long long plainSum = 0;
+  const double plainCells_s = Seconds([&] {
+    for (int x = 0; x < side; ++x)
+      for (int y = 0; y < side; ++y) plainSum = plainSum + (x * 2 + std::max(y, 3) - std::abs(x - y));
+  });
+  std::printf("cell_formula cells/s=%.0f (%d cells, %lld allocations, sum %lld) ratio=%.1f\n",
+              double(side) * side / formula_s, side * side, cellAllocations, sum, formula_s / plainCells_s);
   std::fflush(stdout);
   std::filesystem::remove_all(folder);
   return allok == 1 ? 0 : 1;
