@@ -71,10 +71,13 @@ void CreateEditUndo(int32_t code);
 
 // ==== Script lists the image documents keep per slot =====================================
 #include <list>
-// A script variable: its name with the "#" and its value.
+// A script variable: its name without the "#" (an element of a Dim array is named
+// name + "[" + index + "]"), its value as the evaluation returns it (digits for numbers,
+// the text with its two double quotes for strings) and its kind (1 string, 0 number).
 struct ScriptVariable {
   std::string name;
   std::string value;
+  uint8_t kind = 0;
 };
 extern std::list<ScriptVariable> VariableList;
 // The editor's own undo and redo lists ("data.ub", "data.rb" of the current slot) and the
@@ -83,3 +86,177 @@ void SaveEditUndoLists();
 void LoadEditUndoLists(int32_t slot);
 void HighlightSyntax();
 // ==== end script lists ===================================================================
+
+// ==== Script language core: evaluator, values, statements, preprocessor, procedures, ====
+// ==== run driver and blocks (script/evaluator.cpp ... script/blocks.cpp)              ====
+#include <string_view>
+
+// Scripts compute with numbers written as text. A float result is written with six
+// decimals ("%.6f" of the 32-bit value), an integer result as plain digits; "_" is the
+// result of EvaluateArithmetic after an error. Every error clears `allok` (shell.h).
+extern int32_t isimage;   // 1 while the run has an image to work on
+
+// Arithmetic: numbers, + - * / % ^ |, round brackets and the functions 1..12 of
+// EvaluatorFunctions. A minus right after another operator is the sign of the number.
+std::string EvaluateArithmetic(const std::string& text);
+// The same, writing into out (its capacity is reused; no allocation once it fits).
+void EvaluateArithmeticInto(std::string_view text, std::string& out);
+// Built-in function `index` (1..14) applied to the text between its brackets; 0 after an error.
+float EvaluateNumericExpression(std::string_view text, int32_t index);
+// 1 when the text may be evaluated: allowed characters, no division by a zero number,
+// no forbidden operator pair ("^" and "|" are refused without a message).
+int32_t ValidateArithmetic(std::string_view text);
+
+// Text scanners. Positions count from 1; a literal runs from one double quote to the next.
+int32_t IsInsideString(std::string_view text, int32_t pos);
+int32_t BracketDepthAt(std::string_view text, int32_t pos);      // pos 0: the whole text
+int32_t BracketDepthBefore(std::string_view text, int32_t pos);
+int32_t FindAtTopLevel(std::string_view text, char c, int32_t start);
+int32_t FindClosingBracket(std::string_view text, char c, int32_t start);
+int32_t IsNumberText(std::string_view text);
+int32_t IsDigitsOnly(std::string_view text);
+int32_t IsQuotedText(std::string_view text);
+// Number reading and writing as the script does it.
+float TextToFloat(std::string_view text);            // sign, digits, point, digits; "" = 0
+int32_t TextToInteger(std::string_view text);        // blanks, sign, digits (clamped to 32 bits)
+std::string FloatToText(float v);                    // "%.6f" of the value
+size_t FormatFloat6(float v, char* buffer);          // the same into >= 64 bytes, no allocation
+
+// Per-cell entry for the custom formula effects. PrepareCellFormula keeps the formula
+// (its #cvn_ placeholders already put in by the caller); EvaluateCellFormula then, for
+// one cell, writes #x and #y, evaluates the calls of functions 1..12 that stand at bracket
+// depth 0 outside literals, checks the text with ValidateArithmetic and evaluates it.
+// Result 1: *value is the leading whole number of the result (12.9 gives 12); 0: the
+// formula was refused by the check (the caller shows its own message); -1: an evaluator
+// error was reported and `allok` is 0. The formula keeps its buffers between cells, so a
+// pass over an image allocates nothing once the first cell has sized them.
+struct CellFormula {
+  std::string formula;
+  std::string work;
+  std::string result;
+};
+void PrepareCellFormula(CellFormula& f, const std::string& formula);
+int32_t EvaluateCellFormula(CellFormula& f, int32_t x, int32_t y, int32_t* value);
+
+// Values: indexes written as whole numbers, variables and constants put in, strings built.
+std::string EvaluateValue(const std::string& text);
+void EvaluateValueInto(std::string_view text, std::string& out);
+std::string SubstituteVariables(const std::string& text);
+std::string ResolveIndexes(const std::string& text);
+// Hostile scripts: a value or a statement list past these limits is a script error.
+constexpr size_t MaxScriptTextLength = size_t(1) << 22;     // characters of one value
+constexpr size_t MaxScriptVariables = size_t(1) << 20;      // elements of VariableList
+constexpr size_t MaxScriptStatements = size_t(1) << 20;     // statements after inlining
+
+// A statement of the list: name (command, block word or "#" variable) and argument text.
+struct Statement {
+  int32_t normalised = 0;
+  std::string name;
+  int32_t command = 0;   // the dispatch row found for name when the run starts
+  int32_t line = 0;      // 1-based editor line; 0 for statements of inlined procedures
+  std::string arguments;
+};
+extern std::vector<Statement> StatementList;
+extern int32_t CurrentStatement;   // 0-based position of the statement being run or checked
+// The statement that error titles name (line and name), set by the run and the passes.
+extern int32_t ScriptErrorLine;
+extern std::string ScriptErrorName;
+
+// Statement helpers.
+extern std::vector<std::string> StatementArgs;   // 21; arguments at 1..20
+extern int32_t paramlist;
+int32_t SplitStatementArguments(std::string_view text);
+void EvaluateStatementArguments();
+int32_t TestCondition(int32_t a, const std::string& op, int32_t b);
+void ReportScriptError(const std::string& message);
+// The evaluator's plain message box: "Zeile N: Fehler in " + function name.
+void ReportFunctionError(int32_t index, const std::string& message, const char* nameOverride = nullptr);
+std::string ResolveScriptPath(const std::string& path);
+// Number of argument values a statement's argument text splits into (0 for an empty text).
+int32_t CountCallArguments(std::string_view text);
+
+// Preprocessor passes, in the order the run calls them.
+void SaveLastRunCode(int32_t editor);
+void BuildStatementList(int32_t editor);
+void CheckBracketBalance();
+void NormaliseStatements();
+void ExpandIncludeFiles();
+void StripComments();
+void DropNoCreateBlocks();
+void StripBlanks();
+// Procedures: declarations cut out, calls in bodies expanded, calls in the list inlined.
+struct ScriptProcedure {
+  std::string name;
+  std::string body;      // statements, each "\xB6" + name + "(" + arguments + ")"
+  int32_t line = 0;
+  std::vector<std::string> parameters;   // at most 9, each beginning with "#"
+  std::vector<std::string> callArguments;
+  int32_t parameterCount = 0;
+};
+constexpr char ProcedureSeparator = '\xB6';
+constexpr int MaxExpansionRounds = 64;
+extern std::vector<ScriptProcedure> ProcedureList;
+void CollectProcedures();
+void ExpandNestedCalls();
+void InlineProcedureCalls();
+// Runs the preprocessor over the editor's text (SaveLastRunCode ... InlineProcedureCalls).
+void PreprocessScript(int32_t editor);
+
+// Run driver. RunScript(editor, showProgress): preprocess, one undo point, run every
+// statement; a failed run is undone. With showProgress 1 window 26 shows the progress and
+// its close box stops the run.
+void RunScript(int32_t editor, uint8_t showProgress);
+// Run state shared by the commands; every field starts at 0 with each run.
+extern int32_t MarkState, FreeMarkOpen, PointMode, StructureSectionOpen;
+extern int32_t MinLocateState, MaxLocateState;
+extern uint8_t RunStopRequested;   // set when the user closes the progress window
+// Dispatch: one row per command, compared exactly with the statement's name; the first
+// equal row runs. A command reads StatementArgs, the count in ScriptArgumentCount and may
+// set ScriptPosition (the statement run next is ScriptPosition + 1).
+using ScriptCommandProc = void (*)();
+struct ScriptCommandRow {
+  const char* name;
+  ScriptCommandProc run;   // nullptr: known command whose code is not in this program yet
+};
+extern const ScriptCommandRow ScriptCommandTable[];
+extern const size_t ScriptCommandTableSize;
+extern int32_t ScriptPosition;         // 0-based position of the current statement
+extern int32_t ScriptArgumentCount;    // what SplitStatementArguments gave for it
+void RunAssignment();
+void CmdDim();
+// Blocks.
+extern std::vector<uint8_t> IfStack;   // 31, levels 1..30
+extern uint8_t IfDepth, ForDepth, WhileDepth, RepeatDepth;
+struct ForFrame {
+  ScriptVariable* variable = nullptr;
+  float counter = 0.0f, end = 0.0f, step = 0.0f;
+  int32_t loopLine = 0;
+};
+extern std::vector<ForFrame> ForStack;         // 10, levels 1..9
+extern std::vector<int32_t> RepeatStack;       // 11, levels 1..10
+extern std::vector<int32_t> WhileStack;        // 11, levels 1..10
+void ResetScriptRunState();
+void CmdIf();
+void CmdElseIf();
+void CmdElse();
+void CmdEndIf();
+void CmdFor();
+void CmdNext();
+void CmdRepeat();
+void CmdUntil();
+void CmdWhile();
+void CmdWend();
+// Variables: the first with this name (no "#"), or a new one appended (kind 0, empty).
+ScriptVariable* FindScriptVariable(std::string_view name);
+ScriptVariable* FindOrAddScriptVariable(std::string_view name);
+// Appends a variable even when one of that name exists (lookups find the older one);
+// nullptr (after a script error) when VariableList holds MaxScriptVariables already.
+ScriptVariable* AppendScriptVariable(std::string_view name, std::string_view value, uint8_t kind);
+// Index 0..52 of the system constant of that name (without "#"), -1 when none.
+int32_t FindSystemConstant(std::string_view name);
+// Drops the lookup index of VariableList; call after replacing or erasing its elements.
+void InvalidateVariableIndex();
+extern std::string ScriptBrushFormPath;   // "Forms/" + the chosen brush form + ".df"
+// Row of ScriptCommandTable for a command name (1-based), 0 when there is none.
+int32_t FindScriptCommand(std::string_view name);
+// ==== end script language core ==========================================================

@@ -206,4 +206,5 @@ void LoadScriptTables() {
   setFixedConstantValues();
   sortFunctionTable();
   buildLetterIndex();
+  InvalidateVariableIndex();   // the constants' names may have changed
 }

@@ -58,6 +58,13 @@ void CreatePaletteCell(uint8_t, uint8_t, uint8_t, int32_t, int32_t) {}
 void CreateBlackWhiteSwatches() {}
 void UpdateColourDisplays() {}
 void BugReportDialog() { Report("BugReportDialog"); }
+// The shares red / sum, green / sum, blue / sum of the drawing colour (black: none).
+void UpdateColourRatios() {
+  const float sum = float(Rot) + float(Gruen) + float(Blau);
+  TintShareRed = sum > 0.0f ? float(Rot) / sum : 0.0f;
+  TintShareGreen = sum > 0.0f ? float(Gruen) / sum : 0.0f;
+  TintShareBlue = sum > 0.0f ? float(Blau) / sum : 0.0f;
+}
 int64_t ShowSystemColourDialog(uint32_t initial) { return tk::colorRequester(initial, &CustomColours[1]); }
 
 // ---- image documents: paste availability, floating area, files, palettes, printing ----

@@ -272,3 +272,7 @@ std::vector<KeyListSection> ParseKeyList(const std::vector<uint8_t>& bytes);
 // (tests: they leave after that many turns).
 void ResetInfoWindowState();
 // ==== end settings window, tip of the day, about, welcome and shortcut windows ============
+// ==== Colour shares of the drawing colour (called by the script run) =====================
+// (its code comes with the colour choosing; stand-in in shell/pending.cpp)
+void UpdateColourRatios();
+// ==== end colour shares ==================================================================
