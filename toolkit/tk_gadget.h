@@ -168,4 +168,11 @@ void setGadgetCallback(int num, GadgetCallback cb);
 // EvMouseMove to its callback and (down/up) to the queue with the gadget set.
 int canvasImage(int gadget);   // the image number backing a canvas (created with it)
 
+// Waits until the drop-down list of combo `num` is closed: returns at once when it is not
+// open, else sleeps in the event loop until the combo reports a pick (its own selection
+// signal) or the list closes without one. Events that arrive meanwhile stay queued.
+void waitComboClosed(int num);
+bool comboListShown(int num);
+void testShowComboList(int num, bool show);   // tests: opens or closes the list
+
 }  // namespace tk
