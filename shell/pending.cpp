@@ -96,13 +96,16 @@ void LoadTextFont() { Report("LoadTextFont"); }
 void FillFontList() { Report("FillFontList"); }
 void LoadBrushForms() {}
 void ReloadStructures() {}
-void ChooseCurrentColour() { Report("ChooseCurrentColour"); }
+void ChooseCurrentColour() {}
 int32_t CurrentColourChanged() { return 0; }
-void PushRecentColour() { Report("PushRecentColour"); }
+void PushRecentColour() {}
 int64_t ChoosePaletteColor() { return -1; }
 
 // ---- image documents used by the painting tools ----
-int32_t LoadBrushFormFile(const std::string&, int32_t radius) { return radius; }
+int32_t LoadBrushFormFile(const std::string& path, int32_t radius) {
+  Report(("LoadBrushFormFile " + path).c_str(), radius);
+  return radius;
+}
 void MarkArea(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) { Report("MarkArea"); }
 void FinishLassoSelection(int32_t, int32_t, uint8_t) { Report("FinishLassoSelection"); }
 void DrawToolOutline(int32_t, int32_t) {}
@@ -188,7 +191,7 @@ void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t, int32_t, 
   ReportTool("DrawLine", x1, y1, x2, y2, option);
 }
 void PreviewRhombus(int32_t cx, int32_t cy, int32_t hx, int32_t hy, int32_t) { ReportTool("PreviewRhombus", cx, cy, hx, hy); }
-void Rhombus(int32_t cx, int32_t cy, int32_t hx, int32_t hy, int32_t, int32_t, int32_t, float, uint8_t option,
+void Rhombus(int32_t cx, int32_t cy, int32_t hx, int32_t hy, int32_t, int32_t, int32_t, float, int32_t option,
              uint8_t) {
   ReportTool("Rhombus", cx, cy, hx, hy, option);
 }

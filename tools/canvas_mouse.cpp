@@ -583,7 +583,7 @@ void ReleaseTool(int32_t tool) {
       const int32_t cy = OriginCentre() ? StartY() : StartY() + areahoch / 2;
       const int32_t hx = OriginCentre() ? std::abs(arealang) + 1 : std::abs(arealang / 2) + 1;
       const int32_t hy = OriginCentre() ? std::abs(areahoch) + 1 : std::abs(areahoch / 2) + 1;
-      Rhombus(cx, cy, hx, hy, horz, vert, fillstate, transstate, uint8_t(ToolOption & 0xFF), 0);
+      Rhombus(cx, cy, hx, hy, horz, vert, fillstate, transstate, ToolOption, 0);
       break;
     }
     case 55: break;
@@ -638,8 +638,10 @@ void OnCanvasLeftUp() {
     CanvasButtonDown = 0;
     PickColor();
   } else {
-    if (linestate <= 0) return;
+    // The button is up whatever ran: a tool without a running action (fill, the first
+    // compass press) must not keep the canvas popup shut.
     CanvasButtonDown = 0;
+    if (linestate <= 0) return;
     ReleaseTool(linestate);
   }
   // The queued copy of this release has been handled here.

@@ -146,7 +146,7 @@ void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int3
               int32_t drawMode, float opacity, int32_t widthOption);
 void PreviewRhombus(int32_t cx, int32_t cy, int32_t hx, int32_t hy, int32_t option);
 void Rhombus(int32_t cx, int32_t cy, int32_t hx, int32_t hy, int32_t horz, int32_t vert, int32_t drawMode,
-             float opacity, uint8_t option, uint8_t quiet);
+             float opacity, int32_t option, uint8_t quiet);
 void StoreCompassCentre(int32_t x, int32_t y, int32_t horz, int32_t vert);
 void StoreCompassRadius(int32_t x, int32_t y);
 void DrawCompass(float x, float y, float cx, float cy, float r, int32_t horz, int32_t vert, uint8_t mode,
