@@ -299,3 +299,37 @@ TEST_F(ToolsTest, TextAndDistortionToolsLockTheZoomAtOne) {
   UpdateToolOptions(42);
   EXPECT_FALSE(tk::gadgetDisabled(60));
 }
+
+TEST_F(ToolsTest, BrushFormChooserTakesTheFirstFormAndCancelChangesNothing) {
+  auto answer = [](int row, int button) {
+    tk::setGadgetState(491, row);
+    tk::Event e;
+    e.code = tk::EvGadget;
+    e.window = 22;
+    e.gadget = button;
+    e.type = tk::EtButtonClick;
+    tk::postEvent(e);
+  };
+  tk::clearGadgetItems(491);
+  for (const char* name : {"Rund", "Eckig"}) tk::addGadgetItem(491, -1, name);
+  for (int32_t tool : {42, 45, 58, 56}) {
+    SCOPED_TRACE(tool);
+    UpdateToolOptions(tool);
+    drawform_current = 5;
+    ToolFormStates[8] = 9;
+    loops_test::WithOneBoundedTurn([&] {
+      answer(0, 493);
+      OnToolGadget(88);
+    });
+    EXPECT_EQ(drawform_current, 0);
+    EXPECT_EQ(Image(88), 138);
+    EXPECT_EQ(Image(173), 138);
+    EXPECT_EQ(ToolFormStates[8], tool == 56 ? 0 : 9);
+    loops_test::WithOneBoundedTurn([&] {
+      answer(1, 494);
+      OnDrawBarGadget(173);
+    });
+    EXPECT_EQ(drawform_current, 0);
+    EXPECT_EQ(ToolFormStates[8], tool == 56 ? 0 : 9);
+  }
+}
