@@ -309,7 +309,7 @@ void PressTool(int32_t tool) {
       break;
     case 50: case 52: case 53: case 56: BeginAreaSelection(); break;
     case 51:
-      if (vieleckwork == 0) {
+      if (vieleckwork == 0 || PolygonMarkPoints.empty()) {
         vieleckwork = 1;
         Busy(true);
         for (int g : {88, 173, 60})

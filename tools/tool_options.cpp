@@ -227,7 +227,9 @@ void LeaveTool(int32_t old) {
         oldx = last.x;
         oldy = last.y;
         PolygonMarkPoints.clear();
-        DrawLine(startx - horz2, starty - vert2, oldx, oldy, horz, vert, fillstate, transstate, ToolOption);
+        // each point keeps the scroll of its press: the edge joins the cells pressed
+        DrawLine(first.x + first.horz - horz, first.y + first.vert - vert, last.x + last.horz - horz,
+                 last.y + last.vert - vert, horz, vert, fillstate, transstate, ToolOption);
         RedrawCanvas();
       }
       linestate = -1;

@@ -239,3 +239,21 @@ TEST_F(ToolsTest, CanvasPopupOpensAgainAfterAFill) {
   OnRightButton();
   EXPECT_EQ(rightklick_x, 4);
 }
+
+TEST_F(ToolsTest, PolygonEdgesJoinThePressedCellsAcrossAScroll) {
+  MakeImage(100, 100);
+  UpdateToolOptions(51);
+  MouseAt(2, 3);
+  OnCanvasLeftDown();
+  OnCanvasLeftUp();
+  horz = 5;   // the view scrolled right by five cells
+  ToolCalls calls;
+  MouseAt(10, 8);
+  OnCanvasLeftDown();
+  OnCanvasLeftUp();
+  // image cells (2, 3) and (15, 8), at the present scroll view cells (-3, 3) and (10, 8)
+  EXPECT_EQ(calls.Take(), (Calls{"DrawLine -3 3 10 8 467"}));
+  UpdateToolOptions(52);
+  EXPECT_EQ(calls.Take(), (Calls{"DrawLine -3 3 10 8 467"}));
+  horz = 0;
+}
