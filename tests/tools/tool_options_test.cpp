@@ -333,3 +333,27 @@ TEST_F(ToolsTest, BrushFormChooserTakesTheFirstFormAndCancelChangesNothing) {
     EXPECT_EQ(ToolFormStates[8], tool == 56 ? 0 : 9);
   }
 }
+
+TEST_F(ToolsTest, BackgroundSwatchTakesTheChosenColourAndFillsANewCanvas) {
+  tk::test::queueColor(0x102030);   // red 0x30, green 0x20, blue 0x10
+  OnToolGadget(70);
+  const ImageRecord& rec = ImageRecords[size_t(CurrentImage)];
+  EXPECT_EQ(rec.bgcolor[0], 0x10);
+  EXPECT_EQ(rec.bgcolor[1], 0x20);
+  EXPECT_EQ(rec.bgcolor[2], 0x30);
+  EXPECT_EQ(Image(70), 24);
+  tk::test::queueColor(-1);          // cancelled: nothing changes
+  OnToolGadget(70);
+  EXPECT_EQ(ImageRecords[size_t(CurrentImage)].bgcolor[2], 0x30);
+  // "Anpassen" with the picture kept fills the new cells with the swatch colour
+  MakeImage(4, 4);
+  tk::setGadgetState(68, 1);
+  tk::setGadgetState(69, 0);
+  tk::setGadgetText(63, "6");
+  tk::setGadgetText(64, "4");
+  OnToolGadget(71);
+  ASSERT_EQ(bildlang, 5);
+  EXPECT_EQ(ImagePixels[5] & 0xFFFFFF, 0x302010u);   // cells hold blue in byte 0
+  EXPECT_EQ(ImagePixels[0] & 0xFFFFFF, 0xFFFFFFu);
+  tk::setGadgetState(68, 0);
+}
