@@ -270,3 +270,16 @@ int32_t PaletteChooser();                          // 1 taken, -1 cancelled
 void QuitProgram();            // returns only when the quit was cancelled (NextMode -1)
 void UpdatePasteMenuItem();    // timer 0 of window 0, every 1000 ms
 // ==== end called by the shell's start-up ================================================
+
+// ==== Used by the painting tools, built with their own Parts (stand-ins in shell/pending.cpp)
+// Reads a brush-form file at `radius`; returns the radius in effect (drawforms_length).
+int32_t LoadBrushFormFile(const std::string& path, int32_t radius);
+void MarkArea(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz2, int32_t vert2, uint8_t quiet);
+void FinishLassoSelection(int32_t horz, int32_t vert, uint8_t quiet);
+void DrawToolOutline(int32_t x, int32_t y);   // on the current drawing output
+// The default printer's page in pixels; 0 x 0 when there is no printer.
+void DefaultPrinterPageSize(int32_t& width, int32_t& height);
+extern int32_t xarea, yarea;                  // grab offset of a moved marked area
+extern int32_t rightklick_x, rightklick_y;    // cell of the last canvas right click
+extern uint8_t mayhighlight;                  // 0 while a canvas press runs
+// ==== end used by the painting tools ======================================================

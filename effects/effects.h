@@ -25,3 +25,9 @@ extern int32_t RedHoldWidth, RedHoldHeight, GreenHoldWidth, GreenHoldHeight, Blu
 // ==== Dialogs the documents call (stand-ins in shell/pending.cpp until they land) ========
 int32_t SaveBeforeQuitDialog();   // 0 stay, otherwise the quit goes ahead
 // ==== end dialogs ========================================================================
+
+// ==== Colour attributes, as the drawing panel's "Farben" tab calls them ====================
+// (stand-ins in shell/pending.cpp until the colour kernels land)
+void PreviewAttributes(int32_t contrast, int32_t brightness, int32_t red, int32_t green, int32_t blue);
+void Attributes(int32_t contrast, int32_t brightness, int32_t red, int32_t green, int32_t blue, uint8_t quiet);
+// ==== end colour attributes ================================================================

@@ -276,3 +276,31 @@ void ResetInfoWindowState();
 // (its code comes with the colour choosing; stand-in in shell/pending.cpp)
 void UpdateColourRatios();
 // ==== end colour shares ==================================================================
+// ==== Colour cells, drawing-settings bar and small shell routines (shell/colour_cells.cpp)
+// One cell of the colour window's "Palette" tab: its 12 x 12 image and image gadget.
+struct PaletteCell {
+  int32_t image = -1;
+  int32_t gadget = -1;
+  uint8_t red = 0, green = 0, blue = 0;
+};
+extern PaletteCell PaletteCells[16][16];   // [column][row]
+extern uint8_t DrawBarShown;               // 1 while the drawing-settings bar (171) is shown
+int32_t GetColourWindowMouseX();           // mouse over window 27, -1 outside
+int32_t GetColourWindowMouseY();
+// Makes form `form` (0-based line of "Forms/writeforms.tx") the current brush form and
+// loads it at `radius`; without the list file only drawform_current changes.
+void SelectBrushForm(int32_t form, int32_t radius);
+int32_t ChooseBrushForm();                 // modal window 22: the chosen row, -1 cancelled
+std::string GetProgramFolder();            // ends in the path separator
+void SetWindowsEnabled(uint8_t state);     // windows 0..25: 1 enables, 0 disables
+void WaitForComboDropDown(int32_t gadget);
+void SetMenuItemText(int32_t menu, int32_t id, const std::string& text);
+// Built with the colour choosing (stand-ins in shell/pending.cpp until then).
+void ChooseCurrentColour();
+int32_t CurrentColourChanged();
+void PushRecentColour();
+int64_t ChoosePaletteColor();              // ColorValue, -1 cancelled
+// The handlers the drawing mode loop routes to (UpdateToolOptions, OnToolGadget,
+// OnDrawBarGadget, OnToolOptionPopup, OnCanvasLeftUp, OnRightButton) report their calls
+// to PendingHandlerSpy as the stand-ins do, so the loop tests see the routing.
+// ==== end colour cells, drawing-settings bar and small shell routines ===================

@@ -345,6 +345,25 @@ void drainEvents() {
   g_queue.clear();
 }
 
+bool takeEventsThrough(int code) {
+  runDeferred();
+  if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents);
+  runDeferred();
+  while (!g_queue.empty())
+    if (takeEvent() == code) return true;
+  g_current = Event{};
+  return false;
+}
+
+bool dropQueuedEvent(int code) {
+  for (auto it = g_queue.begin(); it != g_queue.end(); ++it)
+    if (it->code == code) {
+      g_queue.erase(it);
+      return true;
+    }
+  return false;
+}
+
 const Event& currentEvent() { return g_current; }
 
 bool keyDown(int vk) {

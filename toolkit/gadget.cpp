@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -1667,6 +1669,61 @@ void setGadgetCallback(int num, GadgetCallback cb) {
   if (!r->filtered && r->kind != GkCanvas && r->kind != GkSplitter && r->kind != GkScrollBar) {
     r->w->installEventFilter(new detail::RawFilter(num, r->w));
     r->filtered = true;
+  }
+}
+
+// ---- combo lists ---------------------------------------------------------------------
+
+namespace {
+QComboBox* comboOf(int num) {
+  GadgetRec* r = rec(num);
+  return r && r->kind == GkCombo ? qobject_cast<QComboBox*>(r->w.data()) : nullptr;
+}
+
+QWidget* comboPopup(QComboBox* c) {
+  QAbstractItemView* v = c ? c->view() : nullptr;
+  return v ? v->window() : nullptr;
+}
+
+// Ends a wait when the list it watches is hidden.
+class HideWatch : public QObject {
+ public:
+  explicit HideWatch(QEventLoop* loop) : loop_(loop) {}
+  bool eventFilter(QObject*, QEvent* ev) override {
+    if (ev->type() == QEvent::Hide) loop_->quit();
+    return false;
+  }
+
+ private:
+  QEventLoop* loop_;
+};
+}  // namespace
+
+bool comboListShown(int num) {
+  QComboBox* c = comboOf(num);
+  QWidget* popup = comboPopup(c);
+  return c && popup && popup->isVisible() && popup != c->window();
+}
+
+void waitComboClosed(int num) {
+  if (!comboListShown(num)) return;
+  QComboBox* c = comboOf(num);
+  QWidget* popup = comboPopup(c);
+  QEventLoop loop;
+  HideWatch watch(&loop);
+  popup->installEventFilter(&watch);
+  auto picked = QObject::connect(c, qOverload<int>(&QComboBox::activated), &loop, &QEventLoop::quit);
+  auto gone = QObject::connect(c, &QObject::destroyed, &loop, &QEventLoop::quit);
+  loop.exec();
+  QObject::disconnect(picked);
+  QObject::disconnect(gone);
+  if (QWidget* p = comboPopup(comboOf(num))) p->removeEventFilter(&watch);
+}
+
+void testShowComboList(int num, bool show) {
+  if (QComboBox* c = comboOf(num)) {
+    if (show) c->showPopup();
+    else c->hidePopup();
   }
 }
 

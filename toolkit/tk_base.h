@@ -92,6 +92,12 @@ struct Event {
 int waitEvent(int timeoutMs = -1);
 int pollEvent();                    // non-blocking; EvNone when the queue is empty
 void drainEvents();                 // takes and drops every queued event
+// Runs what is pending (without waiting), then takes queued events one by one until one
+// with `code` was taken: true, and that event is the current one; false when the queue
+// ran empty first. Events queued after it stay queued.
+bool takeEventsThrough(int code);
+// Removes the oldest queued event with `code`, without running anything; false if none.
+bool dropQueuedEvent(int code);
 const Event& currentEvent();        // the event the last wait or poll returned
 inline int eventWindow() { return currentEvent().window; }
 inline int eventGadget() { return currentEvent().gadget; }

@@ -175,5 +175,11 @@ int canvasImage(int gadget);   // the image number backing a canvas (created wit
 // is missing or too large shows a note instead (false); a web address is handed to the
 // desktop's browser (false).
 bool loadHtmlPage(int gadget, const std::string& address);
+// Waits until the drop-down list of combo `num` is closed: returns at once when it is not
+// open, else sleeps in the event loop until the combo reports a pick (its own selection
+// signal) or the list closes without one. Events that arrive meanwhile stay queued.
+void waitComboClosed(int num);
+bool comboListShown(int num);
+void testShowComboList(int num, bool show);   // tests: opens or closes the list
 
 }  // namespace tk

@@ -59,3 +59,101 @@ void LoadTextFont();
 void OnRightButton();
 void FillFontList();
 // ==== end tool handlers for the mode loops ==============================================
+
+// ==== Tool model, tool options, option popups, canvas mouse (tools/tool_*.cpp, canvas_mouse.cpp)
+// A tool is known by the number of its button gadget in the drawing panel (34..58, and
+// 126 "Bereich verschieben" of the marked-area panel).
+std::string StoredToolName(int32_t tool);          // the stored name, "" for no tool
+extern int32_t ToolOption;                      // option id (466..490) of the selected tool
+extern uint8_t CanvasButtonDown;                // 1 from a press inside the image to the release
+extern uint8_t FreehandStarted;                 // 1 while the pen draws segments
+extern uint8_t CompassClicks;                   // presses of the compass so far
+extern int32_t CompassCentreX, CompassCentreY, CompassRadius;
+struct BezierPoint {
+  int32_t x = -1, y = -1;
+};
+extern BezierPoint BezierPoints[4];             // start, first control, second control, end
+extern int32_t currentbezier;                   // -1 no curve, else the point the drag moves
+extern int32_t vieleckwork;                     // 1 while a drawn polygon is open
+extern int32_t drawdc;                          // canvas held during a brush stroke
+extern float transstate;                        // opacity 0.0 .. 1.0
+extern uint8_t allowreadraw, mirrorxstate, mirrorystate;
+// The cells under the smear brush: (2r + 2) x (2r + 2), row-major.
+extern std::vector<uint32_t> SmearBuffer;
+extern int32_t SmearBufferSide;
+void SizeSmearBuffer(int32_t radius);
+// The canvas cursor of the selected tool is the shell's ToolCursor (0..3 the cursor
+// files, 4 the arrow), which the drawing mode loop applies.
+
+// Selects a tool: leaves the old one, enters the new one, shows the option gadgets the
+// new one uses. Tools outside 34..58 and 126 change nothing.
+void UpdateToolOptions(int32_t tool);
+void OnToolGadget(int32_t gadget);              // gadgets 10..108 of the drawing panel
+void OnToolOptionPopup(int32_t id);             // menu ids from 466 up
+void OnDrawBarGadget(int32_t gadget);           // gadgets 171..193 of the drawing-settings bar
+// The size presets of combo 67: width and height as text; 2..4 from the default printer's
+// page (page width and height in pixels; 0 x 0 without a printer).
+void SizePreset(int32_t item, int32_t pageWidth, int32_t pageHeight, std::string& width,
+                std::string& height);
+// Leading sign and digits of a text as a number, 0 when there are none.
+int64_t LeadingNumber(const std::string& text);
+
+// Canvas mouse: press, move with a tool action running, release, right button.
+void OnRightButton();
+// ==== end tool model, tool options, option popups, canvas mouse =========================
+
+// ==== Tool routines the canvas mouse calls (their code comes with the tools themselves) ==
+// View-relative points (cells from the top-left visible cell) take horz/vert beside them.
+void StartPolygonMark(int32_t x, int32_t y, int32_t horz, int32_t vert);
+void AddPolygonMarkPoint(int32_t x, int32_t y, int32_t horz, int32_t vert);
+void ClosePolygonMark();
+void CircleMark(int32_t cx, int32_t cy, int32_t horz, int32_t vert, int32_t radius, uint8_t quiet);
+void PreviewCircleMark(int32_t cx, int32_t cy, int32_t radius);
+void MagicStick(int32_t x, int32_t y);          // image cell
+void PickColor();
+void StartDistortion();
+void PreviewDistortion();
+void FinishDistortion();
+void DrawFreehandSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t vert,
+                         int32_t drawMode, float opacity, uint8_t allowreadraw, uint8_t mirrorX,
+                         uint8_t mirrorY, uint8_t quiet);
+void Brush(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t vert, int32_t drawMode,
+           float opacity, uint8_t allowreadraw, float step, uint8_t mirrorX, uint8_t mirrorY,
+           uint8_t quiet);
+void Smear(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t vert, float opacity,
+           uint8_t allowreadraw, float step, uint8_t quiet);
+void SprayPaint(int32_t y, int32_t x, int32_t horz, int32_t vert, int32_t size, int32_t count,
+                int32_t drawMode, float opacity, uint8_t allowreadraw, uint8_t mirrorX, uint8_t mirrorY,
+                uint8_t quiet);
+void SprayPaintCircle(int32_t y, int32_t x, int32_t horz, int32_t vert, int32_t radius, int32_t count,
+                      int32_t drawMode, float opacity, uint8_t allowreadraw, uint8_t mirrorX,
+                      uint8_t mirrorY, uint8_t quiet);
+void StartTextBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t vert);
+void FloodFill(int32_t x, int32_t y, int32_t drawMode, float opacity, int32_t quiet);
+void FloodFillTransparent(int32_t x, int32_t y, int32_t drawMode, float opacity, uint8_t quiet);
+void PreviewBezierCurve(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                        int32_t x3, int32_t y3);
+void DrawBezierCurve(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
+                     int32_t y3, int32_t horz, int32_t vert, int32_t drawMode, float opacity, int32_t quiet);
+void PreviewEllipse(int32_t cx, int32_t cy, int32_t rx, int32_t ry, int32_t option);
+void DrawEllipse(int32_t cx, int32_t cy, int32_t rx, int32_t ry, int32_t horz, int32_t vert,
+                 int32_t drawMode, float opacity, int32_t option);
+void PreviewLineSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t r, uint8_t g, uint8_t b);
+void PreviewLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t widthOption);
+void Box(int32_t x, int32_t y, int32_t w, int32_t h, int32_t horz, int32_t vert, int32_t option,
+         int32_t drawMode, float opacity, uint8_t quiet);
+void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t vert,
+              int32_t drawMode, float opacity, int32_t widthOption);
+void PreviewRhombus(int32_t cx, int32_t cy, int32_t hx, int32_t hy, int32_t option);
+void Rhombus(int32_t cx, int32_t cy, int32_t hx, int32_t hy, int32_t horz, int32_t vert, int32_t drawMode,
+             float opacity, int32_t option, uint8_t quiet);
+void StoreCompassCentre(int32_t x, int32_t y, int32_t horz, int32_t vert);
+void StoreCompassRadius(int32_t x, int32_t y);
+void DrawCompass(float x, float y, float cx, float cy, float r, int32_t horz, int32_t vert, uint8_t mode,
+                 float opacity, uint8_t noOverpaint);
+void DrawCompassPixels(float x, float y, float cx, float cy, float r, int32_t horz, int32_t vert,
+                       uint8_t mode, float opacity, uint8_t noOverpaint);
+void StampBrushForm(int32_t form, int32_t x0, int32_t y0, int32_t w, int32_t h, int32_t mode,
+                    int32_t opacity, uint8_t quiet);
+void ColorRangePipette(int32_t x, int32_t y, int32_t w, int32_t h, int32_t shape);
+// ==== end tool routines ==================================================================

@@ -10,7 +10,10 @@ int16_t ToolFormStates[9] = {478, 474, 476, 480, 0, 486, 467, 488, 0};
 int32_t tolleranz = 5;
 std::list<PolygonMarkPoint> PolygonMarkPoints;
 
+void ResetToolModel();   // tools/tool_model.cpp
+
 void ResetToolsState() {
+  ResetToolModel();
   StructureEffectTable.clear();  // structure-effect table (tools/structure_table.cpp)
   linestate = 0;
   paintstate = 0;

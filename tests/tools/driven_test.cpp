@@ -1,0 +1,56 @@
+// The started program, driven as a user would: a tool button clicked in the drawing panel,
+// then a drag on the real canvas; the tool receives the image cells under the mouse.
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "toolkit/internal.h"
+#include "tools/tools_fixture.h"
+
+using namespace tools_test;
+
+namespace {
+
+// Puts the mouse over canvas pixel p, as the window sees it, and returns p.
+QPoint Over(QWidget* canvas, QPoint p) {
+  const QPoint w = canvas->mapTo(tk::detail::window(0)->client, p);
+  tk::testSetWindowMouse(0, w.x(), w.y());
+  return p;
+}
+
+}  // namespace
+
+TEST_F(ToolsTest, ClickedToolButtonThenCanvasDragReachTheTool) {
+  UpdateToolOptions(42);
+  QWidget* button = tk::detail::gadgetWidget(41);
+  ASSERT_NE(button, nullptr);
+  tk::drainEvents();
+  QTest::mouseClick(button, Qt::LeftButton);
+  for (int turn = 0; turn < 10 && tk::queuedEvents() > 0; ++turn) loops_test::RunOneTurn(ModeDraw);
+  ASSERT_EQ(paintstate, 41);
+  EXPECT_EQ(tk::gadgetState(41), 1);
+  EXPECT_EQ(tk::gadgetState(42), 0);
+
+  QWidget* canvas = tk::detail::gadgetWidget(11);
+  ASSERT_NE(canvas, nullptr);
+  // the canvas starts where the view's origin is
+  const QPoint origin = canvas->mapTo(tk::detail::window(0)->client, QPoint(0, 0));
+  EXPECT_EQ(origin.x(), bildx);
+  EXPECT_EQ(origin.y(), CanvasTop);
+  const int32_t before = undostate;
+  ToolCalls calls;
+  // at zoom 1 the cell under a pixel is taken half a pixel up and left
+  QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, Over(canvas, QPoint(5, 6)));
+  EXPECT_EQ(calls.Take(), (std::vector<std::string>{"DrawFreehandSegment 4 5 4 5"}));
+  EXPECT_EQ(linestate, 41);
+  QTest::mouseMove(canvas, Over(canvas, QPoint(15, 12)));
+  EXPECT_EQ(calls.Take(), (std::vector<std::string>{"DrawFreehandSegment 4 5 14 11"}));
+  QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, Over(canvas, QPoint(15, 12)));
+  EXPECT_EQ(linestate, -1);
+  EXPECT_EQ(CanvasButtonDown, 0);
+  EXPECT_NE(undostate, before);
+  // the loop's turn on what the mouse queued runs no second stroke end
+  const int32_t after = undostate;
+  for (int turn = 0; turn < 10 && tk::queuedEvents() > 0; ++turn) loops_test::RunOneTurn(ModeDraw);
+  EXPECT_EQ(undostate, after);
+  EXPECT_TRUE(calls.Take().empty());
+}
