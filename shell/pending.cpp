@@ -52,13 +52,6 @@ void UpdateColourDisplays() {}
 int64_t ShowSystemColourDialog(uint32_t initial) { return tk::colorRequester(initial, &CustomColours[1]); }
 
 // ---- image documents: paste availability, floating area, files, palettes, printing ----
-void UpdatePasteMenuItem() {}
-void RenderAreaView() {}
-void RefreshView() {
-  RenderAreaView();
-  ComposeCanvasView();
-}
-int32_t DefaultPrinterResolution() { return 0; }   // no printer: centimetres at 30 pixels
 void AskSaveFileName() {
   Report("AskSaveFileName");
   ImagePath.clear();   // as a cancelled requester
