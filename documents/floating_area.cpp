@@ -9,6 +9,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "documents/documents.h"
 #include "documents/view_internal.h"
 #include "shell/shell.h"
@@ -71,33 +75,63 @@ std::vector<int32_t> CellOfPixel(int32_t pixels, int32_t lastCell, double L) {
   return map;
 }
 
-// One row of the merge. Copy writes blue, green and red; the image's flag stays.
-void MergeRow(PixelCell* image, const PixelCell* area, int32_t n, int32_t mode) {
-  switch (mode) {
-    case 131:
-      for (int32_t i = 0; i < n; ++i) {
-        const PixelCell a = area[i], d = image[i];
-        const uint32_t f = a >> 24;
-        // The floor of (area + image) / 2 in each channel at once.
-        const uint32_t avg = (a & d & ColourMask) + (((a ^ d) & 0x00FEFEFEu) >> 1);
-        const PixelCell merged = (d & FlagMask) | (f == 1 ? (a & ColourMask) : avg);
-        image[i] = (f == 1 || f == 2) ? merged : d;
-      }
-      break;
-    case 132:
-      for (int32_t i = 0; i < n; ++i) {
-        const PixelCell a = area[i], d = image[i];
-        image[i] = (a >> 24) == 1 ? (d & FlagMask) | (a & ColourMask) : d;
-      }
-      break;
-    default:   // 130: every flag from 1 to 127 (read signed) is copied
-      for (int32_t i = 0; i < n; ++i) {
-        const PixelCell a = area[i], d = image[i];
-        const uint32_t f = a >> 24;
-        image[i] = (f - 1u < 127u) ? (d & FlagMask) | (a & ColourMask) : d;
-      }
-      break;
+// One row of the merge. Copy writes blue, green and red. Mode 130 copies every flag from
+// 1 to 127 (read signed); 131 copies flag 1 and averages flag 2 (the floor of (area +
+// image) / 2 in each channel); 132 copies flag 1. The merge clears the image's flags
+// afterwards, so the row's flags are cleared here on the way (the cells written carry 0).
+inline PixelCell MergeCell(PixelCell a, PixelCell d, int32_t mode) {
+  const uint32_t f = a >> 24;
+  if (mode == 131) {
+    if (f == 1) return a & ColourMask;
+    if (f == 2) return (a & d & ColourMask) + (((a ^ d) & 0x00FEFEFEu) >> 1);
+    return d & ColourMask;
   }
+  if (mode == 132) return (f == 1 ? a : d) & ColourMask;
+  return (f - 1u < 127u ? a : d) & ColourMask;
+}
+
+void MergeRow(PixelCell* image, const PixelCell* area, int32_t n, int32_t mode) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  // Four cells at a time, the same choices as MergeCell made with masks.
+  const __m128i colour = _mm_set1_epi32(int(ColourMask));
+  const __m128i one = _mm_set1_epi32(1), two = _mm_set1_epi32(2), zero = _mm_setzero_si128();
+  const __m128i top = _mm_set1_epi32(128), halfMask = _mm_set1_epi32(0x00FEFEFE);
+  for (; i + 4 <= n; i += 4) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(area + i));
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(image + i));
+    const __m128i f = _mm_srli_epi32(a, 24);
+    __m128i take, out = a;
+    if (mode == 131) {
+      const __m128i m1 = _mm_cmpeq_epi32(f, one), m2 = _mm_cmpeq_epi32(f, two);
+      const __m128i avg = _mm_add_epi32(_mm_and_si128(a, d),
+                                        _mm_srli_epi32(_mm_and_si128(_mm_xor_si128(a, d), halfMask), 1));
+      out = _mm_or_si128(_mm_and_si128(m1, a), _mm_andnot_si128(m1, avg));
+      take = _mm_or_si128(m1, m2);
+    } else if (mode == 132) {
+      take = _mm_cmpeq_epi32(f, one);
+    } else {
+      take = _mm_and_si128(_mm_cmpgt_epi32(f, zero), _mm_cmplt_epi32(f, top));
+    }
+    const __m128i cell = _mm_or_si128(_mm_and_si128(take, out), _mm_andnot_si128(take, d));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(image + i), _mm_and_si128(cell, colour));
+  }
+#endif
+  for (; i < n; ++i) image[i] = MergeCell(area[i], image[i], mode);
+}
+
+// Whether any cell of a row holds a flag. The merge clears the image's flags only in rows
+// that hold one (most often none do), so that a clean image is only read.
+bool RowHasFlags(const PixelCell* row, size_t n) {
+  size_t i = 0;
+#if defined(__SSE2__)
+  __m128i any = _mm_setzero_si128();
+  for (; i + 4 <= n; i += 4) any = _mm_or_si128(any, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i)));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(any, 24), _mm_setzero_si128())) != 0xFFFF) return true;
+#endif
+  uint32_t rest = 0;
+  for (; i < n; ++i) rest |= row[i];
+  return (rest & FlagMask) != 0;
 }
 
 // The area is gone: its arrays shrink to one cell and its view image is freed.
@@ -107,21 +141,6 @@ void FreeArea() {
   AreaViewPixels.assign(1, 0);
   AreaViewPixels.shrink_to_fit();
   if (tk::isImage(22)) tk::freeImage(22);
-}
-
-// Clears the image's flags, writing only rows that hold a flag (most often none do).
-void ClearImageFlags() {
-  const size_t w = size_t(bildlang) + 1;
-  const size_t rows = ImagePixels.size() / w;
-  for (size_t y = 0; y < rows; ++y) {
-    PixelCell* row = ImagePixels.data() + y * w;
-    uint32_t any = 0;
-    for (size_t x = 0; x < w; ++x) any |= row[x];
-    if (any & FlagMask)
-      for (size_t x = 0; x < w; ++x) row[x] &= ColourMask;
-  }
-  lang = bildlang + 1;
-  hoch = bildhoch + 1;
 }
 
 // Breadth-first flood over flag-0 cells of the area, from every edge cell, marking what
@@ -383,22 +402,33 @@ void RegrabAreaFromImage() {
 
 void MergeAreaIntoImage(int32_t mode) {
   if (mode != 131 && mode != 132) mode = 130;
-  if (AreaHoldsItsCells()) {
-    const size_t stride = size_t(bildlang) + 1;
-    const int32_t aw = arealang + 1;
-    const int64_t ix0 = int64_t(startx) + horz2, iy0 = int64_t(starty) + vert2;
-    const int64_t from = std::max<int64_t>(0, -ix0), to = std::min<int64_t>(arealang, bildlang - ix0);
-    if (from <= to) {
-      for (int32_t y = 0; y <= areahoch; ++y) {
-        const int64_t iy = iy0 + y;
-        if (iy < 0 || iy > bildhoch) continue;
-        MergeRow(ImagePixels.data() + size_t(iy) * stride + size_t(ix0 + from),
-                 AreaPixels.data() + size_t(y) * aw + size_t(from), int32_t(to - from + 1), mode);
-      }
+  const bool area = AreaHoldsItsCells();
+  const size_t stride = size_t(bildlang) + 1;
+  const int32_t aw = arealang + 1;
+  const int64_t ix0 = int64_t(startx) + horz2, iy0 = int64_t(starty) + vert2;
+  const int64_t from = std::max<int64_t>(0, -ix0), to = std::min<int64_t>(arealang, bildlang - ix0);
+  // Row by row: the area's row merged (which clears the flags it passes over), then the
+  // flags of the rest of the image row cleared.
+  auto clear = [](PixelCell* cells, size_t n) {
+    if (RowHasFlags(cells, n))
+      for (size_t x = 0; x < n; ++x) cells[x] &= ColourMask;
+  };
+  const size_t rows = ImagePixels.size() / stride;
+  for (size_t y = 0; y < rows; ++y) {
+    PixelCell* row = ImagePixels.data() + y * stride;
+    const int64_t ay = int64_t(y) - iy0;
+    if (area && from <= to && ay >= 0 && ay <= areahoch) {
+      const size_t x0 = size_t(ix0 + from), x1 = size_t(ix0 + to) + 1;
+      clear(row, x0);
+      MergeRow(row + x0, AreaPixels.data() + size_t(ay) * aw + size_t(from), int32_t(x1 - x0), mode);
+      clear(row + x1, stride - x1);
+    } else {
+      clear(row, stride);
     }
   }
+  lang = bildlang + 1;
+  hoch = bildhoch + 1;
   FreeArea();
-  ClearImageFlags();
 }
 
 void ApplyAreaMerge() {
