@@ -94,15 +94,21 @@ int32_t ShowFullScreenPreview() {
         shownX = FullScreenX;
         shownY = FullScreenY;
       }
-      const int64_t frameEnd = NowMs() + FrameMs;
-      for (int64_t left = FrameMs; left > 0 && !stop; left = frameEnd - NowMs()) {
-        const int ev = tk::waitEvent(int(left));
-        if (ev == tk::EvNone) break;
+      // The frame's input: what comes until its time is up, and then whatever is still
+      // queued by that moment (a slow frame does not push input into later frames).
+      auto take = [&](int ev) {
         if (ev == tk::EvKeyUp && tk::eventWParam() == VkEscape) stop = true;
         else if (ev == tk::EvClose && tk::eventWindow() == win) stop = true;
         else if (ev == tk::EvLeftDown || ev == tk::EvLeftUp)
           stop = FullScreenClick(ev == tk::EvLeftDown ? 1 : 0, NowMs()) == 1;
+      };
+      const int64_t frameEnd = NowMs() + FrameMs;
+      for (int64_t left = FrameMs; left > 0 && !stop; left = frameEnd - NowMs()) {
+        const int ev = tk::waitEvent(int(left));
+        if (ev == tk::EvNone) break;
+        take(ev);
       }
+      for (int n = tk::queuedEvents(); n > 0 && !stop; --n) take(tk::pollEvent());
       if (tk::keyDown(VkUp)) --FullScreenY;
       if (tk::keyDown(VkDown)) ++FullScreenY;
       if (tk::keyDown(VkLeft)) --FullScreenX;
