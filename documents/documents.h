@@ -274,12 +274,48 @@ void UpdatePasteMenuItem();    // timer 0 of window 0, every 1000 ms
 // ==== Used by the painting tools, built with their own Parts (stand-ins in shell/pending.cpp)
 // Reads a brush-form file at `radius`; returns the radius in effect (drawforms_length).
 int32_t LoadBrushFormFile(const std::string& path, int32_t radius);
-void MarkArea(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz2, int32_t vert2, uint8_t quiet);
-void FinishLassoSelection(int32_t horz, int32_t vert, uint8_t quiet);
 void DrawToolOutline(int32_t x, int32_t y);   // on the current drawing output
-// The default printer's page in pixels; 0 x 0 when there is no printer.
-void DefaultPrinterPageSize(int32_t& width, int32_t& height);
 extern int32_t xarea, yarea;                  // grab offset of a moved marked area
 extern int32_t rightklick_x, rightklick_y;    // cell of the last canvas right click
 extern uint8_t mayhighlight;                  // 0 while a canvas press runs
 // ==== end used by the painting tools ======================================================
+// ==== Floating area, insert and clipboard, full-screen preview, printing =================
+// (documents/floating_area.cpp, insert_clipboard.cpp, fullscreen_preview.cpp,
+//  print_preview.cpp, printing.cpp)
+extern uint8_t AreaMergeOption;    // merge option of the area panel: 0, 1, 2 (modes 130..132)
+// The rectangle between the corners (each clipped so that its image cell, corner plus
+// offset, lies on the image) becomes the area, offset by (dx, dy). The caller sets areamark.
+int32_t MarkArea(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t dx, int32_t dy, uint8_t quiet);
+// The outline drawn into the image's flags (flag 1) becomes an area whose shape is the
+// outline and what it encloses. 0 when no outline was there (no area made), else 1.
+int32_t FinishLassoSelection(int32_t dx, int32_t dy, uint8_t quiet);
+void InvertAreaSelection();        // everything outside the shape; drops the area when nothing is left
+void RegrabAreaFromImage();
+void MergeAreaIntoImage(int32_t mode);   // 130, 131 or 132; frees the area
+void ApplyAreaMerge();             // the area panel's apply button: undo point, merge, drawing panel
+
+int32_t InsertImageFile(const std::string& path, int32_t x, int32_t y, uint8_t quiet);
+int32_t PasteClipboardImage(int32_t x, int32_t y);
+int32_t CopyAreaToClipboard();
+int32_t CopyImageToClipboard();
+int32_t CutArea();
+int32_t CutImage();
+// Image `image` takes over the picture of image `bitmap` (a picture handed over, such as
+// the clipboard's); `bitmap` is free afterwards. 1 when it was taken.
+int32_t AdoptBitmapAsImage(int32_t image, int32_t bitmap);
+
+int32_t ShowFullScreenPreview();
+extern int32_t FullScreenX, FullScreenY;   // where the picture stood when the preview ended
+// The double click that ends the preview: a press (down 1) or release (down 0) of the left
+// button at time nowMs; 1 when it ends the preview. ResetFullScreenClicks starts over.
+int32_t FullScreenClick(int32_t down, int64_t nowMs);
+void ResetFullScreenClicks();
+
+int32_t OpenPrintPreview();
+void RenderPrintPreview(int32_t zoom, int32_t mode, uint8_t portrait, int32_t scrollX, int32_t scrollY);
+void HookPreviewScrollBar(int32_t gadget);
+int PreviewScrollCallback(int gadget, int msg, intptr_t wParam, intptr_t lParam);
+int32_t PrintImage();
+// The default printer's page in device pixels (0 x 0 and false when there is none).
+bool PrinterPageSize(int32_t& width, int32_t& height);
+// ==== end floating area, insert and clipboard, full-screen preview, printing ============

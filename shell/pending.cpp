@@ -64,13 +64,6 @@ void UpdateColourRatios() {
 int64_t ShowSystemColourDialog(uint32_t initial) { return tk::colorRequester(initial, &CustomColours[1]); }
 
 // ---- image documents: paste availability, floating area, files, palettes, printing ----
-void UpdatePasteMenuItem() {}
-void RenderAreaView() {}
-void RefreshView() {
-  RenderAreaView();
-  ComposeCanvasView();
-}
-int32_t DefaultPrinterResolution() { return 0; }   // no printer: centimetres at 30 pixels
 void AskSaveFileName() {
   Report("AskSaveFileName");
   ImagePath.clear();   // as a cancelled requester
@@ -123,10 +116,7 @@ int32_t LoadBrushFormFile(const std::string& path, int32_t radius) {
   Report(("LoadBrushFormFile " + path).c_str(), radius);
   return radius;
 }
-void MarkArea(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) { Report("MarkArea"); }
-void FinishLassoSelection(int32_t, int32_t, uint8_t) { Report("FinishLassoSelection"); }
 void DrawToolOutline(int32_t, int32_t) {}
-void DefaultPrinterPageSize(int32_t& width, int32_t& height) { width = height = 0; }   // no printer
 int32_t xarea = 0, yarea = 0;
 int32_t rightklick_x = 0, rightklick_y = 0;
 uint8_t mayhighlight = 1;

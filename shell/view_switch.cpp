@@ -101,6 +101,7 @@ void ShowAreaPanel() {
   tk::setGadgetState(130, 1);
   tk::setGadgetState(131, 0);
   tk::setGadgetState(132, 0);
+  AreaMergeOption = 0;
   tk::hideGadget(120, false);
   tk::hideGadget(9, true);
   tk::hideWindow(27, true);

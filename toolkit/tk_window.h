@@ -43,6 +43,10 @@ void setWindowTitle(int num, const std::string& title);
 std::string windowTitle(int num);
 void setWindowIcon(int num, int image);
 void setWindowColor(int num, uint32_t colorValue);       // background, ColorValue
+// Lays window num (opened WfBorderless) over the whole screen that window onWindow lies
+// on (the primary screen when there is none) and shows it there, active; its inner size
+// becomes the screen's. False when there is no such window or screen.
+bool showFullScreen(int num, int onWindow);
 // Gadgets are created in the current window (and in the open container, panel tab
 // or scroll area of it, see tk_gadget.h).
 void useWindow(int num);

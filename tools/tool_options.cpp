@@ -387,7 +387,7 @@ void KeepAspect(int from, int to, int32_t fromExtent, int32_t toExtent) {
 
 void PrinterPage(int32_t& w, int32_t& h) {
   w = h = 0;
-  DefaultPrinterPageSize(w, h);
+  PrinterPageSize(w, h);
 }
 
 // "Anpassen": scale the image to the fields' size, or with "Bildgröße beibehalten" put it on

@@ -17,8 +17,8 @@ struct ToolCase {
 };
 
 const ToolCase kTools[] = {
-    {34, -1, {}, {"MarkOutlineSegment 2 3 10 8"}, {"MarkOutlineSegment 10 8 2 3", "FinishLassoSelection"}, -1},
-    {35, -1, {}, {}, {"MarkArea"}, -1},
+    {34, -1, {}, {"MarkOutlineSegment 2 3 10 8"}, {"MarkOutlineSegment 10 8 2 3"}, -1},   // then the lasso is closed
+    {35, -1, {}, {}, {}, -1},   // the rectangle becomes the area (checked below)
     {36, -1, {}, {"PreviewCircleMark 2 3 10"}, {"CircleMark 2 3 10"}, -1},
     {37, -1, {}, {}, {"MagicStick 10 8"}, 37},   // the wand resets it itself
     {38, -1, {"StartPolygonMark 2 3"}, {}, {}, 38},
@@ -69,6 +69,10 @@ TEST_F(ToolsTest, EachToolRunsItsPressDragAndReleaseSteps) {
     OnCanvasLeftUp();
     EXPECT_EQ(calls.Take(), c.release) << "release";
     EXPECT_EQ(linestate, c.linestateAfter);
+    if (c.tool == 35) {   // the box from the press to the release cell is marked
+      EXPECT_EQ(arealang, 8);
+      EXPECT_EQ(areahoch, 5);
+    }
     if (c.tool != 38) EXPECT_EQ(CanvasButtonDown, 0);
     // every release leaves no working flags behind (the polygon mark keeps its outline)
     if (c.tool != 38) {
