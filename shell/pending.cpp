@@ -59,16 +59,6 @@ void RefreshView() {
   ComposeCanvasView();
 }
 int32_t DefaultPrinterResolution() { return 0; }   // no printer: centimetres at 30 pixels
-void AskSaveFileName() {
-  Report("AskSaveFileName");
-  ImagePath.clear();   // as a cancelled requester
-}
-int32_t SaveImage() {
-  Report("SaveImage");
-  return 0;            // nothing written
-}
-int32_t SaveBitmap(const std::string&, uint8_t) { return 0; }
-int32_t PaletteChooser() { return -1; }
 
 // ---- script language ----
 void OnScriptMenu(int32_t id) { Report("OnScriptMenu", id); }
@@ -87,6 +77,8 @@ void OnEffectsPanelGadget(int32_t gadget) { Report("OnEffectsPanelGadget", gadge
 void OnOperationsGadget(int32_t gadget) { Report("OnOperationsGadget", gadget); }
 // Until the dialog with its list of images lands, the quit asks once whether to go ahead
 // (Yes), so that nothing is lost without a question.
+// Until the quality dialog lands, every JPEG is written at the level asked for.
+int32_t ImageQualityDialog(int32_t level) { return level; }
 int32_t SaveBeforeQuitDialog() {
   Report("SaveBeforeQuitDialog");
   return tk::messageRequester("Speichern vor dem Beenden",
