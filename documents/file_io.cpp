@@ -75,7 +75,41 @@ bool ReadRaster(const std::string& file, LoadedPicture& out) {
   return true;
 }
 
+namespace {
+
+// The read cells become the image arrays as they are, as SetImageDimensions would size
+// them, without first filling a new block that the cells then replace.
+bool AdoptCells(std::vector<PixelCell>& cells, int32_t width, int32_t height, int32_t store) {
+  const size_t n = CellsOfExtents(width - 1, height - 1);
+  if (n == 0 || cells.size() != n) return false;
+  std::vector<PixelCell> held;
+  std::vector<uint8_t> plane;
+  try {
+    // The held block is a scratch copy that a tool fills before it reads it.
+    if (HeldImage.size() == n) held.swap(HeldImage);
+    else held.assign(n, 0);
+    if (Colornumber == 1) plane.assign(n, 0);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  bildlang = width - 1;
+  bildhoch = height - 1;
+  if (store == 1 && CurrentImage >= 0 && CurrentImage < int32_t(ImageRecords.size())) {
+    ImageRecords[CurrentImage].laenge = bildlang;
+    ImageRecords[CurrentImage].hoehe = bildhoch;
+  }
+  ImagePixels.swap(cells);
+  if (Colornumber == 1) IndexPlane.swap(plane);
+  HeldImage.swap(held);
+  UpdateZoomedSizes();
+  UpdateScrollBars();
+  return true;
+}
+
+}  // namespace
+
 bool InstallPicture(LoadedPicture& p, int32_t store) {
+  if (p.kind == LoadedPicture::Raster && AdoptCells(p.cells, p.width, p.height, store)) return true;
   if (SetImageDimensions(p.height, p.width, store) == 0) {
     tk::messageRequester("Fehler", "Für dieses Bild ist nicht genug Speicher frei.", tk::MsgOk | tk::MsgError);
     return false;

@@ -236,7 +236,39 @@ int NearestPaletteEntry(uint32_t cell, const uint32_t* palette) {
   return found;
 }
 
+namespace {
+
+// The palette split by channel, so that the distances to all 256 entries are computed
+// side by side. The first entry of the smallest distance is the entry the search in
+// order finds: an exact match is distance 0, the smallest there is.
+struct PaletteTable {
+  int16_t b[256], g[256], r[256];
+  explicit PaletteTable(const uint32_t* palette) {
+    for (int k = 0; k < 256; ++k) {
+      b[k] = int16_t(palette[k] & 0xFF);
+      g[k] = int16_t((palette[k] >> 8) & 0xFF);
+      r[k] = int16_t((palette[k] >> 16) & 0xFF);
+    }
+  }
+  int Nearest(uint32_t colour) const {
+    const int16_t cb = int16_t(colour & 0xFF), cg = int16_t((colour >> 8) & 0xFF), cr = int16_t((colour >> 16) & 0xFF);
+    int16_t d[256];
+    for (int k = 0; k < 256; ++k) {
+      const int16_t db = int16_t(b[k] - cb), dg = int16_t(g[k] - cg), dr = int16_t(r[k] - cr);
+      d[k] = int16_t((db < 0 ? -db : db) + (dg < 0 ? -dg : dg) + (dr < 0 ? -dr : dr));
+    }
+    int16_t least = d[0];
+    for (int k = 1; k < 256; ++k) least = d[k] < least ? d[k] : least;
+    int k = 0;
+    while (d[k] != least) ++k;
+    return k;
+  }
+};
+
+}  // namespace
+
 void QuantizeCells(uint32_t* cells, uint8_t* index, size_t count, const uint32_t* palette) {
+  const PaletteTable table(palette);
   // Neighbouring cells mostly repeat colours: a direct-mapped memo of colour -> entry
   // spares the search; each slot remembers its colour whole, so a hit is always exact.
   constexpr size_t Slots = 1 << 14;
@@ -249,7 +281,7 @@ void QuantizeCells(uint32_t* cells, uint8_t* index, size_t count, const uint32_t
     if (key[slot] == colour) {
       k = value[slot];
     } else {
-      k = NearestPaletteEntry(colour, palette);
+      k = table.Nearest(colour);
       key[slot] = colour;
       value[slot] = uint8_t(k);
     }

@@ -16,6 +16,7 @@
 #include "effects/effects.h"
 #include "script/script.h"
 #include "shell/shell.h"
+#include "toolkit/codecs/codecs.h"
 #include "toolkit/toolkit.h"
 #include "tools/tools.h"
 
@@ -26,7 +27,6 @@ const char kOpenFilter[] =
     "Bilddateien|*.bmp;*.trb;*.jpg;*.JPG;*.png;*.tif;*.tga;*.cod;*.df|Bitmap(*.bmp)|*.bmp|Icons(*.ico)|*.ico|"
     "JPEG|*.jpg|PNG|*png|TGA|*.tga|TIFF|*.tif|Structur|*.struc|Bildcode|*.cod|PinselSpitze|*.df";
 const char kSaveFilter[] = "Bitmap|*.bmp|JPEG|*.jpg|PNG|*.png|Symbol|*.ico|Structur|*.struc|Bildcode|*.cod|PinselSpitze|*.df";
-constexpr int kWorkImage = 19;
 
 const std::string& ExtensionName(int i) {
   static std::string fallback[9];
@@ -332,13 +332,31 @@ int32_t SaveBitmap(const std::string& file, uint8_t quiet) {
   } else if (e == "png") {
     format = tk::FormatPNG;
   }
-  const int w = bildlang + 1, h = bildhoch + 1;
+  // The cells are lent to the layer's encoder as they stand (no copy of the image), then
+  // written beside the file and renamed over it.
+  tk::codec::Picture picture;
+  picture.w = bildlang + 1;
+  picture.h = bildhoch + 1;
+  std::vector<uint8_t> bytes;
   bool ok = false;
-  if (ImagePixels.size() >= CellsOfExtents(bildlang, bildhoch) && tk::createImage(kWorkImage, w, h, 24) >= 0) {
-    ok = tk::pixelsToImage(kWorkImage, ImagePixels.data(), w, h, w) &&
-         tk::saveImage(kWorkImage, file, format, std::clamp<int>(r.compression, 0, 10));
-    tk::freeImage(kWorkImage);
+  picture.cells.swap(ImagePixels);
+  try {
+    if (picture.cells.size() == CellsOfExtents(bildlang, bildhoch)) {
+      switch (format) {
+        case tk::FormatJPEG: {
+          const int level = std::clamp<int>(r.compression, 0, 10);   // 0..10 -> 5..100
+          ok = tk::codec::encodeJPEG(picture, bytes, 5 + (level * 95 + 5) / 10);
+          break;
+        }
+        case tk::FormatPNG: ok = tk::codec::encodePNG(picture, bytes, false); break;
+        default: ok = tk::codec::encodeBMP(picture, bytes, 24); break;
+      }
+    }
+  } catch (...) {
+    ok = false;
   }
+  ImagePixels.swap(picture.cells);
+  ok = ok && tk::writeWholeFile(file, bytes.data(), bytes.size());
   if (!ok) {
     files::ReportWriteFailed(file);
     return 0;
