@@ -265,6 +265,44 @@ int32_t SaveImage();                               // 1 when the image was writt
 int32_t SaveBitmap(const std::string& file, uint8_t quiet);   // 1 when written
 int32_t PaletteChooser();                          // 1 taken, -1 cancelled
 
+// ==== Image files, own formats, palettes (documents/image_files.cpp, own_formats.cpp,
+// ==== palettes.cpp, palette_picker.cpp, palette_editor.cpp) ============================
+// Each returns 1 when it did its work and 0 when it did not (the user was told, except
+// for a cancelled requester or dialog). A failed read leaves the live image as it was; a
+// failed write keeps the old file.
+void OpenImageFile();                              // the Open command: a new slot
+int32_t SaveImageAs();                             // the Save as command
+int32_t WriteImageFile(const std::string& file);   // by the file's extension
+int32_t LoadBitmapImage(const std::string& file);  // any raster file into the live image
+int32_t LoadJpegImage(const std::string& file);
+int32_t LoadPngImage(const std::string& file);
+int32_t OpenIconFile(const std::string& file);     // the icon chooser, then the chosen icon
+int32_t DecodeIconImage(const std::string& file, int32_t i);   // icon i (1-based)
+int32_t IconSizesDialog(const std::string& file);
+int32_t WriteIconFile(const std::string& file, uint8_t with16, uint8_t with32, uint8_t with64);
+int32_t SaveStructure(const std::string& file);    // the image stays as it is
+int32_t ReadStructureFile(const std::string& file);
+int32_t SaveBrushForm(const std::string& file);    // the image stays as it is
+int32_t ReadBrushFormImage(const std::string& file);
+int32_t SaveCodeFile(const std::string& file);
+int32_t LoadCodeFile(const std::string& file);
+void ListPalettes();                               // list 717 of the chooser
+int32_t SavePaletteFile(int32_t stripImage, const std::string& name);   // "Palettes/<name>.pal"
+int32_t PaletteFromImage(const std::string& name);
+int32_t PaletteFromImageFile(const std::string& file, const std::string& name);
+void QuantizeToPalette(uint8_t quiet);             // the image onto Palette, indices into IndexPlane
+void ApplyPalette(int32_t mode);                   // 1 recolour by index, 2 map the colours
+int32_t AskPaletteTransferMode();                  // 1 "Am Index", 2 "Anpassen", 0 closed
+void FreeIndexPlane();
+void PaintPaletteStrip(int32_t image);              // Palette into a 512 x 20 strip image
+// The 256-colour and true-colour menu commands: a palette image only when the user
+// really chose a palette (1), the index plane always the image's size.
+int32_t MakePaletteImage();
+void MakeTrueColourImage();
+int64_t ChoosePaletteColor();                      // colour value, -1 cancelled
+int32_t PaletteEditor(int32_t strip);              // 51 used, -1 cancelled
+// ==== end image files, own formats, palettes ============================================
+
 // ==== Called by the shell's start-up and main loop ======================================
 // (their code comes with the quit and clipboard Parts; stand-ins in shell/pending_loops.cpp)
 void QuitProgram();            // returns only when the quit was cancelled (NextMode -1)

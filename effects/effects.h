@@ -24,6 +24,8 @@ extern int32_t RedHoldWidth, RedHoldHeight, GreenHoldWidth, GreenHoldHeight, Blu
 
 // ==== Dialogs the documents call (stand-ins in shell/pending.cpp until they land) ========
 int32_t SaveBeforeQuitDialog();   // 0 stay, otherwise the quit goes ahead
+// JPEG quality 0..10 starting at `level`; -1 when cancelled.
+int32_t ImageQualityDialog(int32_t level);
 // ==== end dialogs ========================================================================
 
 // ==== Colour attributes, as the drawing panel's "Farben" tab calls them ====================

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of the picture readers (our own BMP, TGA and icons, and PNG,
-# JPEG and TIFF through their libraries) with clang, libFuzzer, AddressSanitizer and
+# JPEG and TIFF through their libraries) and of the program's own files (structures,
+# brush forms, palettes, script sources and its 8-bit icons) with clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs each for a bounded time on a seed corpus made
 # from the sample files, under a memory limit: a single allocation of 512 MB or more
 # (no input is larger than 64 KB) or a resident size past 2 GB is a finding. Exits 0
@@ -12,7 +13,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUT=${FUZZ_BUILD:-$ROOT/build/fuzz}
 SECONDS_EACH=${FUZZ_SECONDS:-20}
-TARGETS=(bmp tga ico png jpeg tiff)
+TARGETS=(bmp tga ico png jpeg tiff struc df pal cod icon8)
 for t in "${TARGETS[@]}"; do mkdir -p "$OUT/obj" "$OUT/seed/$t" "$OUT/corpus/$t"; done
 
 CXX=${FUZZ_CXX:-clang++}
@@ -23,7 +24,7 @@ LIBS=(-lpng -ljpeg -ltiff -lz)
 echo "fuzz: building in $OUT"
 pids=()
 objs=()
-for src in "$ROOT"/toolkit/codecs/*.cpp; do
+for src in "$ROOT"/toolkit/codecs/*.cpp "$ROOT"/documents/file_layouts.cpp; do
   obj="$OUT/obj/$(basename "${src%.cpp}").o"
   objs+=("$obj")
   "$CXX" "${FLAGS[@]}" -fsanitize=fuzzer-no-link -c "$src" -o "$obj" & pids+=($!)
@@ -35,9 +36,11 @@ for t in "${TARGETS[@]}"; do
     -o "$OUT/fuzz_$t" & pids+=($!)
 done
 "$CXX" "${FLAGS[@]}" "$ROOT/fuzz/seeds.cpp" "${objs[@]}" "${LIBS[@]}" -o "$OUT/seeds" & pids+=($!)
+"$CXX" "${FLAGS[@]}" "$ROOT/fuzz/own_seeds.cpp" "${objs[@]}" "${LIBS[@]}" -o "$OUT/own_seeds" & pids+=($!)
 for p in "${pids[@]}"; do wait "$p"; done
 
 "$OUT/seeds" "$OUT/seed"
+"$OUT/own_seeds" "$OUT/seed"
 # Earlier findings seed their target too.
 FOUND="$ROOT/tests/data/codecs/found"
 for t in "${TARGETS[@]}"; do

@@ -64,16 +64,6 @@ void UpdateColourRatios() {
 int64_t ShowSystemColourDialog(uint32_t initial) { return tk::colorRequester(initial, &CustomColours[1]); }
 
 // ---- image documents: paste availability, floating area, files, palettes, printing ----
-void AskSaveFileName() {
-  Report("AskSaveFileName");
-  ImagePath.clear();   // as a cancelled requester
-}
-int32_t SaveImage() {
-  Report("SaveImage");
-  return 0;            // nothing written
-}
-int32_t SaveBitmap(const std::string&, uint8_t) { return 0; }
-int32_t PaletteChooser() { return -1; }
 
 // ---- script language ----
 CharFormatRecord ScriptStyleFormats[6];   // the editor's colouring formats, 1..5
@@ -93,6 +83,8 @@ void OnEffectsPanelGadget(int32_t gadget) { Report("OnEffectsPanelGadget", gadge
 void OnOperationsGadget(int32_t gadget) { Report("OnOperationsGadget", gadget); }
 // Until the dialog with its list of images lands, the quit asks once whether to go ahead
 // (Yes), so that nothing is lost without a question.
+// Until the quality dialog lands, every JPEG is written at the level asked for.
+int32_t ImageQualityDialog(int32_t level) { return level; }
 int32_t SaveBeforeQuitDialog() {
   Report("SaveBeforeQuitDialog");
   return tk::messageRequester("Speichern vor dem Beenden",
@@ -109,7 +101,6 @@ void ReloadStructures() {}
 void ChooseCurrentColour() {}
 int32_t CurrentColourChanged() { return 0; }
 void PushRecentColour() {}
-int64_t ChoosePaletteColor() { return -1; }
 
 // ---- image documents used by the painting tools ----
 int32_t LoadBrushFormFile(const std::string& path, int32_t radius) {

@@ -7,7 +7,6 @@
 // opaque copy.
 #include <QFile>
 #include <QPixmap>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -17,6 +16,7 @@
 #include "toolkit/codecs/codecs.h"
 #include "toolkit/image_store.h"
 #include "toolkit/internal.h"
+#include "toolkit/tk_file.h"
 #include "toolkit/tk_image.h"
 
 namespace tk {
@@ -350,18 +350,10 @@ bool saveImage(int num, const std::string& path, ImageFormat format, int quality
     return false;
   }
   // Written beside the target and renamed over it: a failed save leaves no half file.
-  QSaveFile f(QString::fromUtf8(detail::localPath(path)));
-  if (!f.open(QIODevice::WriteOnly)) {
-    detail::g_error = "cannot create " + path + ": " + fromQt(f.errorString());
-    return false;
-  }
-  if (f.write(reinterpret_cast<const char*>(out.data()), qint64(out.size())) != qint64(out.size())) {
-    detail::g_error = "cannot write " + path + ": " + fromQt(f.errorString());
-    f.cancelWriting();
-    return false;
-  }
-  if (!f.commit()) {
-    detail::g_error = "cannot write " + path + ": " + fromQt(f.errorString());
+  // (Through the file layer, which checks every write: a save file of the GUI library
+  // may report a file cut short by a full disk as written.)
+  if (!tk::writeWholeFile(path, out.data(), out.size())) {
+    detail::g_error = "cannot write " + path;
     return false;
   }
   return true;

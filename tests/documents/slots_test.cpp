@@ -198,6 +198,7 @@ TEST_F(SlotsTest, CloseQuestionCancelOrUnsavedYesKeepsEverything) {
     SCOPED_TRACE(answer);
     tk::test::clear();
     tk::test::queueResult(answer);
+    if (answer == tk::ResultYes) tk::test::queueString("");   // the save requester cancelled
     CloseImage(3);   // "Yes": the save is cancelled, so the image must stay
     EXPECT_EQ(ImageCount, 3);
     EXPECT_EQ(CurrentImage, 1);

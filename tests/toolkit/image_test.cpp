@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "file_size_limit.h"
 #include "toolkit/codecs/codecs.h"
 #include "toolkit/internal.h"
 #include "toolkit/tk_image.h"
@@ -292,6 +293,23 @@ TEST_F(ImageFileTest, FailedSaveLeavesNoFileBehind) {
   ASSERT_TRUE(old.open(QIODevice::ReadOnly));
   EXPECT_EQ(old.readAll(), QByteArray("old contents"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.jpg"});
+}
+
+// A disk that fills up while the file is written: the save fails and the old file stays.
+TEST_F(ImageFileTest, SaveOnAFullDiskFailsAndKeepsTheOldFile) {
+  ASSERT_EQ(tk::createImage(A, 200, 200), A);
+  QFile old(dir.filePath("keep.bmp"));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write("old contents");
+  old.close();
+  {
+    FileSizeLimit full(1024);
+    ASSERT_TRUE(full.ok);
+    EXPECT_FALSE(tk::saveImage(A, path("keep.bmp"), tk::FormatBMP));
+  }
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), QByteArray("old contents"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.bmp"});
 }
 
 // ---- fonts --------------------------------------------------------------------------------

@@ -57,6 +57,15 @@ class GrowingCells {
   size_t size() const { return v_.size(); }
   // Room for the next n cells (not past the total); nullptr when out of memory or past
   // the end. The pointer is valid until the next call.
+  // The picture will hold `cells` cells, read from `bytes` bytes of data: when the data
+  // could fill them (wholeFits), the storage is taken at once instead of by doubling.
+  void expect(uint64_t cells, uint64_t bytes) noexcept {
+    if (cells > total_ || !wholeFits(cells, 1, bytes)) return;
+    try {
+      v_.reserve(size_t(cells));
+    } catch (...) {
+    }
+  }
   // Drops cells extended but not filled (never grows).
   void shrinkTo(size_t n) noexcept {
     if (n < v_.size()) v_.resize(n);

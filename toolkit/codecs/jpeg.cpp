@@ -102,6 +102,7 @@ int readJpeg(const uint8_t* data, size_t n, Picture* pic, GrowingCells* grow, Jp
   }
   pic->w = w;
   pic->h = h;
+  grow->expect(uint64_t(w) * uint64_t(h), n);
   // The cells grow with the rows decoded: a file cut short stops after what it held.
   JSAMPROW rows[16];
   while (cinfo.output_scanline < cinfo.output_height) {

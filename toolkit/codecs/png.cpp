@@ -93,6 +93,7 @@ int readPng(PngRead* ctx) {
     png_read_image(png, r);
   } else {
     // Row by row: a file whose data ends early stops after the rows it held.
+    ctx->grow->expect(uint64_t(w) * h, ctx->n);
     for (png_uint_32 y = 0; y < h; ++y) {
       uint32_t* row = ctx->grow->extend(w);
       if (!row) png_error(png, "out of memory");
