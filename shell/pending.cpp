@@ -25,7 +25,6 @@ void Report(const char* handler, int id = -1) {
 void OnMainMenu(int32_t id) { Report("OnMainMenu", id); }
 void OnInsertPopup(int32_t id) { Report("OnInsertPopup", id); }
 void OnSwatch(int32_t id) { Report("OnSwatch", id); }
-void OnErrorReportPopup(int32_t id) { Report("OnErrorReportPopup", id); }
 void OnImageShortcut(int32_t id) { Report("OnImageShortcut", id); }
 void OnPanelShortcut(int32_t id) { Report("OnPanelShortcut", id); }
 void OnMainGadget(int32_t gadget) { Report("OnMainGadget", gadget); }
@@ -34,10 +33,6 @@ void OnImageKeyUp() { Report("OnImageKeyUp", int(tk::eventWParam())); }
 
 // ---- application shell: start-up pieces, crash handling, update, tips ----
 void CountTips() { Report("CountTips"); }
-void OnFatalError() { std::_Exit(1); }
-void RecoverAfterCrash() { Report("RecoverAfterCrash"); }
-void CheckForUpdate() { Report("CheckForUpdate"); }
-void DownloadUpdate() { Report("DownloadUpdate"); }
 void ShowTipOfTheDay() { Report("ShowTipOfTheDay"); }
 
 // ---- application shell: drawing-settings bar, colour cells, settings window ----

@@ -7,4 +7,5 @@ void ResetShellState() {
   UpdateAvailable = 0;
   TipNumber = 0;
   ResetConfigState();  // settings and configuration files (shell/config.cpp)
+  ResetCrashAndReportState();
 }
