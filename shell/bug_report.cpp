@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "documents/documents.h"
+#include "shell/crash_io.h"
 #include "effects/effects.h"
 #include "script/script.h"
 #include "shell/shell.h"
@@ -166,6 +167,7 @@ size_t BuildBugReport(const char* text, size_t len, uint8_t* out) {
 }
 
 void WriteBugReport(const std::string& text) {
+  crash_io::RefreshCurrentRecord();
   std::vector<uint8_t> bytes(6 + text.size() + BugReportFixedSize);
   bytes.resize(BuildBugReport(text.data(), text.size(), bytes.data()));
   // Without the folder nothing is written, the counter included.

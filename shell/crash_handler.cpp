@@ -51,6 +51,7 @@ void WriteReportRaw() {
   crash_io::ProgramPath(report, "Error/Error_");
   crash_io::AppendNumber(report, n);
   crash_io::AppendText(report, ".bug");
+  crash_io::RefreshCurrentRecord();
   const size_t size = BuildBugReport("", 0, g_reportBuffer);
   crash_io::WriteFileRaw(report, g_reportBuffer, size);
 }
