@@ -216,6 +216,7 @@
   X(216, menu_quelltext_in_html_exportieren) \
   X(219, menu_suchen) \
   X(220, menu_alles_markieren) \
+  X(221, gadget_tool_ersetzen) \
   X(222, menu_openbitmap) \
   X(223, menu_savebitmap) \
   X(224, menu_opentbit) \
