@@ -258,6 +258,13 @@ TEST_F(CrashTest, BlinkAlternatesTheTwoButtonsAndThePopupStopsIt) {
   tk::preferenceGroup("Error");
   EXPECT_EQ(tk::readPreferenceLong("ShowToolbar", 1), 0);
   tk::closePreferences();
+  // The viewer starts from its own folder, without arguments and without waiting.
+  std::vector<std::string> started;
+  tk::testSetShellRecorder(&started);
+  OnErrorReportPopup(463);
+  tk::testSetShellRecorder(nullptr);
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0], "run|" + tk::resolvePath("Error/Orvandel") + "||" + tk::resolvePath("Error/"));
 }
 
 }  // namespace
