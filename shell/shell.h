@@ -231,7 +231,7 @@ void ShowSplashStatus(const std::string& text);
 
 // ==== Crash handling and recovery, error reports, report upload, update check ===========
 // (shell/crash_handler.cpp, crash_state.cpp, bug_report.cpp, report_pack.cpp,
-//  report_upload.cpp, bug_report_dialog.cpp, net_transfer.cpp, update_check.cpp,
+//  crash_io.cpp, report_upload.cpp, net_transfer.cpp, update_check.cpp,
 //  error_popup.cpp)
 
 // Crash handler. InstallCrashHandler sends the fatal signals (SIGSEGV, SIGBUS, SIGFPE,
