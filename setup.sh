@@ -3,6 +3,7 @@
 # when they are all present. Sourced by run.sh and test.sh.
 PACKAGES=(cmake make g++ pkg-config qt6-base-dev libqt6opengl6-dev libgl-dev
           libpng-dev libjpeg-dev libtiff-dev zlib1g-dev libgtest-dev
+          libcurl4-openssl-dev
           clang libclang-rt-14-dev fonts-dejavu-core fontconfig xvfb xauth)
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -38,7 +38,6 @@ void OnMainMenu(int32_t id) {
 }
 void OnInsertPopup(int32_t id) { Report("OnInsertPopup", id); }
 void OnSwatch(int32_t id) { Report("OnSwatch", id); }
-void OnErrorReportPopup(int32_t id) { Report("OnErrorReportPopup", id); }
 void OnImageShortcut(int32_t id) { Report("OnImageShortcut", id); }
 void OnPanelShortcut(int32_t id) { Report("OnPanelShortcut", id); }
 void OnMainGadget(int32_t gadget) { Report("OnMainGadget", gadget); }
@@ -46,14 +45,9 @@ void OnImageKeyDown() { Report("OnImageKeyDown", int(tk::eventWParam())); }
 void OnImageKeyUp() { Report("OnImageKeyUp", int(tk::eventWParam())); }
 
 // ---- application shell: start-up pieces, crash handling, update, tips ----
-void OnFatalError() { std::_Exit(1); }
-void RecoverAfterCrash() { Report("RecoverAfterCrash"); }
-void CheckForUpdate() { Report("CheckForUpdate"); }
-void DownloadUpdate() { Report("DownloadUpdate"); }
 
 // ---- application shell: colour displays, error reports, colour choosing ----
 void UpdateColourDisplays() {}
-void BugReportDialog() { Report("BugReportDialog"); }
 // The shares red / sum, green / sum, blue / sum of the drawing colour (black: none).
 void UpdateColourRatios() {
   const float sum = float(Rot) + float(Gruen) + float(Blau);

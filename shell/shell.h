@@ -246,7 +246,6 @@ extern int32_t StatusIconsAtStart;          // -1 until the settings window firs
 // The script editor's five syntax-colouring formats (1..5), owned by the script editor;
 // "OK" of the settings window copies the settings' style records into them.
 extern CharFormatRecord ScriptStyleFormats[6];
-void BugReportDialog();                     // the error-report sending dialog
 
 // Tip of the day (window 28).
 extern int32_t TipCount;                    // tips "Tips/Tip_1.txt" ... found at start
@@ -304,3 +303,85 @@ int64_t ChoosePaletteColor();              // ColorValue, -1 cancelled
 // OnDrawBarGadget, OnToolOptionPopup, OnCanvasLeftUp, OnRightButton) report their calls
 // to PendingHandlerSpy as the stand-ins do, so the loop tests see the routing.
 // ==== end colour cells, drawing-settings bar and small shell routines ===================
+// ==== Crash handling and recovery, error reports, report upload, update check ===========
+// (shell/crash_handler.cpp, crash_state.cpp, bug_report.cpp, report_pack.cpp,
+//  crash_io.cpp, report_upload.cpp, net_transfer.cpp, update_check.cpp,
+//  error_popup.cpp)
+
+// Crash handler. InstallCrashHandler sends the fatal signals (SIGSEGV, SIGBUS, SIGFPE,
+// SIGILL, SIGABRT) and uncaught C++ exceptions to the crash handler and prepares the
+// buffers and paths its signal path needs (call it again after the program folder
+// changed). The signal path asks nothing and only writes with pre-allocated memory; an
+// uncaught exception takes OnFatalError's full path with the description request.
+void InstallCrashHandler();
+void OnFatalError();                        // does not return
+// The signal path's work, without ending the process: report (empty description), crash
+// state and the instance's removal from "Undo/startet.ind", as the settings say.
+void WriteCrashFilesSignalSafe();
+extern uint8_t ErrorBlinkOn;                // 1 while the error-report button blinks
+extern uint8_t BlinkPhase;                  // 0 or 1: tool bar button 14 + BlinkPhase shows
+void BlinkErrorButton();                    // timer 5 of window 0, every 800 ms
+// Crash state "Undo/hold.error". The current record is refreshed from the live image first.
+// Returns true when the whole file was written.
+bool WriteCrashState();
+void RecoverAfterCrash();
+
+// Error report "Error/Error_<n>.bug" with the counter "Error/index.num".
+constexpr size_t BugReportFixedSize = 3161;          // everything after the description line
+constexpr size_t BugReportHeadLongs = 12;            // OS .. Procedure 2
+constexpr uint32_t BugReportVersionBits = 0x3F3D70A4;   // 0.74f
+extern intptr_t LastErrorAddress;           // code address of the fatal fault (0 unknown)
+// The report's bytes for a description of len bytes: 4 + len + 2 + BugReportFixedSize
+// bytes into out. CR and LF in the description are left out (len counts what is kept:
+// the result is the size). Allocates nothing.
+size_t BuildBugReport(const char* text, size_t len, uint8_t* out);
+void WriteBugReport(const std::string& text);
+
+// Report upload.
+void BugReportDialog();
+std::string PackBugReports();               // PackBase ("Load" + seconds), "" on failure
+void ScrambleFile(const std::string& path);
+void ScrambleBytes(std::vector<uint8_t>& bytes);
+std::string UnscrambleText(const std::string& text);
+int32_t UploadBugReports(const std::string& base);   // 1 sent, 0 failed
+std::string ReverseText(const std::string& text);
+int32_t IsDigitCode(int32_t code);
+int32_t FirstDigitPosition(const std::string& text);
+// The address and port of a passive-mode reply ("227 ... (h1,h2,h3,h4,p1,p2)" CR LF);
+// false when the code is not 227 or the six numbers are not there or out of range.
+bool ParsePassiveReply(const std::string& reply, std::string& address, int32_t& port);
+// The reports a pack may hold: "Error_<n>.bug" (exactly lower-case "bug") in "Error/",
+// by ascending n. The dialog's rows and what packing and deleting address are these names.
+std::vector<std::string> ListBugReports();
+extern std::vector<std::string> BugReportRows;   // list 832's rows, by row
+extern std::vector<std::string> PackedReports;   // what the last PackBugReports packed
+// Packs the named reports of "Error/" into "Error/" + base + ".up" (scrambled). A pack is
+// entries of: name length (long), name, size (long), compressed size (long), zlib data.
+bool PackReportFiles(const std::string& base, const std::vector<std::string>& names);
+// Deletes the pack and the named reports (after a confirmed upload).
+void DeleteSentReports(const std::string& base, const std::vector<std::string>& names);
+
+// Network, with time-outs (configuration "Konfigurations/Konfig.ini", group "Server").
+struct ServerSettings {
+  std::string updateUrl;       // base of the version file and installer ("http://host[:port]/")
+  std::string ftpHost;
+  int32_t ftpPort = 21;
+  std::string ftpUser, ftpPassword, ftpFolder;
+  int32_t timeoutSeconds = 20;
+};
+ServerSettings ReadServerSettings();
+// HTTP GET of url into path (replaced only on success); false on any failure.
+bool DownloadToFile(const std::string& url, const std::string& path, int32_t timeoutSeconds);
+// FTP passive upload of data as remote file `name` in the folder; every reply checked, the
+// data connection goes to the control connection's peer. false on any failure.
+bool FtpUpload(const ServerSettings& s, const std::string& name, const std::vector<uint8_t>& data);
+
+// Update check.
+extern std::string UpdateVersion;
+extern uint8_t UpdateAvailable;
+constexpr const char* ProgramVersionText = "0_74Final";
+void CheckForUpdate();
+void DownloadUpdate();
+
+void ResetCrashAndReportState();
+// ==== end crash handling, error reports, upload, update check ============================

@@ -6,6 +6,7 @@ int32_t TipNumber = 0;
 void ResetShellState() {
   UpdateAvailable = 0;
   TipNumber = 0;
-  ResetConfigState();
-  ResetInfoWindowState();  // settings, tips and the informational windows  // settings and configuration files (shell/config.cpp)
+  ResetConfigState();  // settings and configuration files (shell/config.cpp)
+  ResetInfoWindowState();  // settings, tips and the informational windows
+  ResetCrashAndReportState();
 }

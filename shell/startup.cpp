@@ -25,16 +25,6 @@ int32_t SplashWaitMs = 1000;
 
 
 
-namespace {
-
-void FatalSignal(int) { OnFatalError(); }
-
-void RegisterFatalErrorHandler() {
-  for (int sig : {SIGSEGV, SIGFPE, SIGILL, SIGBUS, SIGABRT}) std::signal(sig, FatalSignal);
-}
-
-}  // namespace
-
 // Keeps the splash on screen for ms milliseconds while the windows stay responsive: the
 // event loop sleeps between events instead of polling.
 void SplashPause(int ms) {
@@ -51,7 +41,7 @@ void ShowStartUpStatus(const std::string& text) {
 
 int StartUp(bool stopBeforeLoop) {
   // Run-time errors go to the crash handler (tests keep their own).
-  if (!tk::test::enabled()) RegisterFatalErrorHandler();
+  if (!tk::test::enabled()) InstallCrashHandler();
 
   // Nothing the full-screen preview or the update check need can fail to start here.
   NetworkAvailable = 1;

@@ -37,16 +37,16 @@ const MenuCase kMenuCases[] = {
     {ModeDraw, 0, "OnMainMenu"}, {ModeDraw, 237, "OnMainMenu"}, {ModeDraw, 238, "OnInsertPopup"},
     {ModeDraw, 254, "OnInsertPopup"}, {ModeDraw, 255, "OnAreaEffectsPopup"}, {ModeDraw, 367, "OnAreaEffectsPopup"},
     {ModeDraw, 368, "OnImageShortcut"}, {ModeDraw, 449, "OnImageShortcut"}, {ModeDraw, 450, "OnSwatch"},
-    {ModeDraw, 460, "OnSwatch"}, {ModeDraw, 461, "OnErrorReportPopup"}, {ModeDraw, 465, "OnErrorReportPopup"},
+    {ModeDraw, 460, "OnSwatch"}, {ModeDraw, 461, "OnErrorReportPopup"}, {ModeDraw, 464, "OnErrorReportPopup"},
     {ModeDraw, 466, "OnToolOptionPopup"}, {ModeDraw, 490, "OnToolOptionPopup"},
     // Script
     {ModeScript, 5, "OnScriptMenu"}, {ModeScript, 237, "OnScriptMenu"}, {ModeScript, 238, "OnScriptShortcut"},
     {ModeScript, 300, "OnScriptShortcut"}, {ModeScript, 449, "OnScriptShortcut"}, {ModeScript, 450, "OnErrorReportPopup"},
-    {ModeScript, 465, "OnErrorReportPopup"}, {ModeScript, 466, ""}, {ModeScript, 480, ""},
+    {ModeScript, 464, "OnErrorReportPopup"}, {ModeScript, 466, ""}, {ModeScript, 480, ""},
     // Area: 368..449 and the swatches go to the error-report popup
     {ModeArea, 17, "OnMainMenu"}, {ModeArea, 240, "OnInsertPopup"}, {ModeArea, 255, "OnAreaEffectsPopup"},
     {ModeArea, 367, "OnAreaEffectsPopup"}, {ModeArea, 368, "OnErrorReportPopup"}, {ModeArea, 449, "OnErrorReportPopup"},
-    {ModeArea, 455, "OnErrorReportPopup"}, {ModeArea, 463, "OnErrorReportPopup"}, {ModeArea, 466, ""},
+    {ModeArea, 455, "OnErrorReportPopup"}, {ModeArea, 464, "OnErrorReportPopup"}, {ModeArea, 466, ""},
     // Keyboard, pen up
     {ModeKeyboard, 17, "OnMainMenu"}, {ModeKeyboard, 240, "OnInsertPopup"}, {ModeKeyboard, 255, "OnImageShortcut"},
     {ModeKeyboard, 424, "OnImageShortcut"}, {ModeKeyboard, 450, "OnSwatch"}, {ModeKeyboard, 463, "OnSwatch"},
@@ -56,12 +56,12 @@ const MenuCase kMenuCases[] = {
     {PenDown, 300, "OnImageShortcut"}, {PenDown, 455, "OnImageShortcut"}, {PenDown, 470, "OnImageShortcut"},
     // Text
     {ModeText, 17, "OnMainMenu"}, {ModeText, 238, "OnImageShortcut"}, {ModeText, 300, "OnImageShortcut"},
-    {ModeText, 449, "OnImageShortcut"}, {ModeText, 455, "OnErrorReportPopup"}, {ModeText, 462, "OnErrorReportPopup"},
+    {ModeText, 449, "OnImageShortcut"}, {ModeText, 455, "OnErrorReportPopup"}, {ModeText, 464, "OnErrorReportPopup"},
     {ModeText, 470, ""},
     // Effects
     {ModeEffects, 5, "OnMainMenu"}, {ModeEffects, 240, "OnInsertPopup"}, {ModeEffects, 255, "OnPanelShortcut"},
     {ModeEffects, 370, "OnPanelShortcut"}, {ModeEffects, 449, "OnPanelShortcut"}, {ModeEffects, 451, "OnErrorReportPopup"},
-    {ModeEffects, 465, "OnErrorReportPopup"}, {ModeEffects, 466, ""},
+    {ModeEffects, 464, "OnErrorReportPopup"}, {ModeEffects, 466, ""},
 };
 
 }  // namespace
@@ -70,10 +70,15 @@ TEST_F(LoopsTest, MenuIdsReachTheHandlerOfTheirModeAndRange) {
   for (const MenuCase& c : kMenuCases) {
     SCOPED_TRACE("mode " + std::to_string(c.mode) + " id " + std::to_string(c.id));
     Recorder rec;
+    // The error-report popup's handler is real: its "not now" (464) stops the blinking,
+    // an id without a row does nothing.
+    const bool errorPopup = std::string(c.handler) == "OnErrorReportPopup";
+    ErrorBlinkOn = 1;
     Post(tk::EvMenu, 0, -1, c.id);
     EXPECT_EQ(RunInMode(c.mode), 0);
-    const Calls expected = *c.handler ? One(c.handler, c.id) : Calls{};
+    const Calls expected = *c.handler && !errorPopup ? One(c.handler, c.id) : Calls{};
     EXPECT_EQ(rec.Handlers(), expected);
+    if (errorPopup) EXPECT_EQ(ErrorBlinkOn, c.id == 464 ? 0 : 1);
   }
 }
 
