@@ -45,9 +45,7 @@ int32_t BiChromaticDithering(int32_t r1, int32_t g1, int32_t b1, int32_t r2, int
 int32_t XtremeColors(int32_t quiet) {
   fx::BeginEffect(quiet);
   ResetLoopCounters();
-  static fx::ChannelTables tables;
-  tables.build([](int32_t, int32_t u) { return u - 128 > 0 ? 255 : 0; });
-  fx::MapChannels(fx::ImageSpan(), tables);
+  fx::MapChannelsBy(fx::ImageSpan(), [](fx::V4 u, int32_t) { return (u - 128 > 0) & 255; });
   fx::ResetLoopDone();
   fx::EndEffect(quiet);
   return 0;

@@ -1,7 +1,7 @@
 // Inversions of the channel values and the fill of the whole image. The inversions are
 // rules on the signed value s = u - 128 of each channel, the result stored as its low 8
-// bits; every rule is a table of 256 entries per channel built once per run, so a cell
-// costs three look-ups. Flag bytes are kept.
+// bits; each rule is applied to u directly (s + 128 in, s' + 128 out), so the image never
+// passes through the signed form. Flag bytes are kept.
 #include <algorithm>
 
 #include "effects/effects.h"
@@ -12,9 +12,7 @@ namespace {
 // Runs a per-channel signed rule over the image: s -> rule(channel, s), low 8 bits kept.
 template <class SignedRule>
 void MapSigned(SignedRule rule) {
-  static fx::ChannelTables tables;
-  tables.build([&](int32_t channel, int32_t u) { return rule(channel, u - 128) + 128; });
-  fx::MapChannels(fx::ImageSpan(), tables);
+  fx::MapChannelsBy(fx::ImageSpan(), [&rule](fx::V4 u, int32_t channel) { return rule(channel, u - 128) + 128; });
 }
 
 }  // namespace
@@ -34,9 +32,9 @@ int32_t Colorturn_Middle(int32_t quiet) {
   fx::BeginEffect(quiet);
   AverageColorToSigned();
   const int32_t mean[3] = {AllRot, AllGruen, AllBlau};
-  MapSigned([&](int32_t channel, int32_t s) {
+  MapSigned([&](int32_t channel, fx::V4 s) {
     const int32_t a = mean[channel];
-    return std::clamp(a - (s - a), -128, 127);
+    return fx::Clamp(a - (s - a), -128, 127);
   });
   fx::CountedLoopDone();
   AverageColorToUnsigned();
@@ -47,7 +45,7 @@ int32_t Colorturn_Middle(int32_t quiet) {
 int32_t InvertFarNear(uint8_t quiet) {
   fx::BeginEffect(quiet);
   // 128 stays; the halves are mirrored into each other around it.
-  MapSigned([](int32_t, int32_t s) { return s == 0 ? 0 : s > 0 ? 129 - s : -128 - s; });
+  MapSigned([](int32_t, fx::V4 s) { return fx::Select(s == 0, s, fx::Select(s > 0, 129 - s, -128 - s)); });
   fx::CountedLoopDone();
   fx::EndEffect(quiet);
   return 0;
@@ -55,7 +53,7 @@ int32_t InvertFarNear(uint8_t quiet) {
 
 int32_t InvertLowerHalf(uint8_t quiet) {
   fx::BeginEffect(quiet);
-  MapSigned([](int32_t, int32_t s) { return s < 0 ? -s - 1 : s; });
+  MapSigned([](int32_t, fx::V4 s) { return fx::Select(s < 0, -s - 1, s); });
   fx::CountedLoopDone();
   fx::EndEffect(quiet);
   return 0;
@@ -63,7 +61,7 @@ int32_t InvertLowerHalf(uint8_t quiet) {
 
 int32_t Solarize(uint8_t quiet) {
   fx::BeginEffect(quiet);
-  MapSigned([](int32_t, int32_t s) { return s >= 0 ? -s - 1 : s; });
+  MapSigned([](int32_t, fx::V4 s) { return fx::Select(s >= 0, -s - 1, s); });
   fx::CountedLoopDone();
   fx::EndEffect(quiet);
   return 0;

@@ -10,8 +10,11 @@
 // fast order). Kernels that draw random numbers walk it column by column, top to bottom
 // in each column, because that is the order in which the draws are taken.
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 
 namespace fx {
 
@@ -97,6 +100,46 @@ inline void MapChannels(const Span& s, const ChannelTables& t) {
   });
 }
 
+// The same for rules that are plain arithmetic: rule(u, channel) gets the unsigned values
+// u of four cells at once (channel 0 red, 1 green, 2 blue) and gives the new values, kept
+// as their low 8 bits. Rules use Select in place of branches.
+using V4 = int32_t __attribute__((vector_size(16)));
+inline V4 Splat(int32_t x) { return V4{x, x, x, x}; }
+inline V4 Select(V4 mask, V4 a, V4 b) { return (mask & a) | (~mask & b); }
+inline V4 Clamp(V4 v, int32_t low, int32_t high) {
+  return Select(v < low, Splat(low), Select(v > high, Splat(high), v));
+}
+// Runs f(four cells as V4) over every row, the last up to three cells padded.
+template <class Four>
+inline void ForEachFour(const Span& s, Four f) {
+  ForEachRow(s, [&f](Cell* p, int32_t n) {
+    int32_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+      V4 c;
+      std::memcpy(&c, p + i, sizeof c);
+      c = f(c);
+      std::memcpy(p + i, &c, sizeof c);
+    }
+    if (i < n) {
+      Cell t[4] = {};
+      std::memcpy(t, p + i, size_t(n - i) * sizeof(Cell));
+      V4 c;
+      std::memcpy(&c, t, sizeof c);
+      c = f(c);
+      std::memcpy(t, &c, sizeof c);
+      std::memcpy(p + i, t, size_t(n - i) * sizeof(Cell));
+    }
+  });
+}
+template <class Rule>
+inline void MapChannelsBy(const Span& s, Rule rule) {
+  ForEachFour(s, [&rule](V4 c) {
+    const V4 m = Splat(0xFF);
+    const V4 r = rule((c >> 16) & m, 0) & m, g = rule((c >> 8) & m, 1) & m, b = rule(c & m, 2) & m;
+    return (c & Splat(int32_t(FlagMask))) | r << 16 | g << 8 | b;
+  });
+}
+
 // ---- channel order -----------------------------------------------------------------------
 // New red, green, blue := old byte sourceRed, sourceGreen, sourceBlue (byte numbers 0..2).
 inline void PermuteChannels(const Span& s, int32_t sourceRed, int32_t sourceGreen, int32_t sourceBlue) {
@@ -141,22 +184,24 @@ inline void GreyFromPair(const Span& s, int32_t byteA, int32_t byteB) {
   });
 }
 // The largest (or smallest) distance abs(128 - u) of the three channels, 0..128, into all
-// three bytes. `distances` receives each cell's three distances in turn (red, green, blue).
+// three bytes. `distances` receives the last cell's three distances (red, green, blue),
+// the state a cell-by-cell walk through them leaves.
 inline void GreyFromExtremes(const Span& s, bool largest, int32_t* distances) {
-  ForEachRow(s, [=](Cell* p, int32_t n) {
-    for (int32_t i = 0; i < n; ++i) {
-      const Cell c = p[i];
-      distances[0] = 128 - RedOf(c);
-      distances[1] = 128 - GreenOf(c);
-      distances[2] = 128 - BlueOf(c);
-      int32_t extreme = largest ? 0 : 128;
-      for (int32_t k = 0; k < 3; ++k) {
-        const int32_t d = distances[k] < 0 ? -distances[k] : distances[k];
-        if (largest ? d > extreme : d < extreme) extreme = d;
-      }
-      p[i] = (c & FlagMask) | GreyBytes(uint32_t(extreme));
-    }
+  ForEachFour(s, [largest](V4 c) {
+    const V4 m = Splat(0xFF);
+    auto distance = [](V4 u) { return Select(u < 128, 128 - u, u - 128); };
+    const V4 dr = distance((c >> 16) & m), dg = distance((c >> 8) & m), db = distance(c & m);
+    // the minimum starts at 128, which every distance reaches at most
+    V4 e = largest ? Select(dg > dr, dg, dr) : Select(dg < dr, dg, dr);
+    e = largest ? Select(db > e, db, e) : Select(db < e, db, e);
+    return (c & Splat(int32_t(FlagMask))) | e << 16 | e << 8 | e;
   });
+  if (!s.empty()) {
+    const Cell c = s.at(s.width - 1, s.height - 1);
+    distances[0] = std::abs(128 - RedOf(c));
+    distances[1] = std::abs(128 - GreenOf(c));
+    distances[2] = std::abs(128 - BlueOf(c));
+  }
 }
 
 // ---- colour operations ---------------------------------------------------------------------
@@ -170,20 +215,15 @@ inline void MapFromLevel(const Span& s, const Cell* colourOfLevel) {
     }
   });
 }
-// Channels above the level L move up by amount, channels below it down, each clamped.
+// Channels above the level L = (r + g + b) div 3 move up by amount, channels below it
+// down, each then clamped to 0..255.
 inline void ChangeIntensity(const Span& s, int32_t amount) {
-  ForEachRow(s, [amount](Cell* p, int32_t n) {
-    auto step = [amount](int32_t v, int32_t level) {
-      if (v > level) v += amount;
-      else if (v < level) v -= amount;
-      return Cell(v < 0 ? 0 : v > 255 ? 255 : v);
-    };
-    for (int32_t i = 0; i < n; ++i) {
-      const Cell c = p[i];
-      const int32_t r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
-      const int32_t level = int32_t(DivideBy3(uint32_t(r + g + b)));
-      p[i] = (c & FlagMask) | step(r, level) << 16 | step(g, level) << 8 | step(b, level);
-    }
+  ForEachFour(s, [amount](V4 c) {
+    const V4 m = Splat(0xFF);
+    const V4 r = (c >> 16) & m, g = (c >> 8) & m, b = c & m;
+    const V4 level = ((r + g + b) * 43691) >> 17;   // floor((r + g + b) / 3) for sums up to 765
+    auto step = [&](V4 v) { return Clamp(v + (Select(v > level, Splat(amount), Splat(0)) - Select(v < level, Splat(amount), Splat(0))), 0, 255); };
+    return (c & Splat(int32_t(FlagMask))) | step(r) << 16 | step(g) << 8 | step(b);
   });
 }
 

@@ -50,16 +50,18 @@ int32_t UnClear(int32_t strength, int32_t quiet) {
   // Each channel moves towards its signed mean by the strength and may pass beyond it;
   // a result outside the signed range stops at 127 or -127.
   const int32_t mean[3] = {AllRot, AllGruen, AllBlau};
-  const int64_t step = strength;
-  static fx::ChannelTables tables;
-  tables.build([&](int32_t channel, int32_t u) {
-    const int64_t s = u - 128, a = mean[channel];
-    int64_t out = s;
-    if (s < a) out = s + step >= 128 ? 127 : s + step;
-    else if (s > a) out = s - step <= -128 ? -127 : s - step;
-    return int32_t(out + 128);
+  // The strength brought into -512..512 without changing a result: from 256 up every move
+  // leaves the signed range and stops at 127 or -127; from -256 down no move stops and
+  // only the low 8 bits are stored, so a step of the same remainder modulo 256 does.
+  int32_t step = strength;
+  if (strength > 512) step = 512;
+  else if (strength <= -256) step = -512 + ((strength % 256) + 256) % 256;
+  fx::MapChannelsBy(fx::ImageSpan(), [&](fx::V4 u, int32_t channel) {
+    const fx::V4 s = u - 128, a = fx::Splat(mean[channel]);
+    const fx::V4 up = fx::Select(s + step >= 128, fx::Splat(127), s + step);
+    const fx::V4 down = fx::Select(s - step <= -128, fx::Splat(-127), s - step);
+    return fx::Select(s < a, up, fx::Select(s > a, down, s)) + 128;
   });
-  fx::MapChannels(fx::ImageSpan(), tables);
   fx::ResetLoopDone();
   AverageColorToUnsigned();
   fx::EndEffect(quiet);

@@ -200,3 +200,18 @@ TEST_F(NoiseWindTest, SpecialEffectModes) {
       EXPECT_EQ(ImagePixels[i], pattern[i] == '1' ? Numbered(3, 3)[i] ^ 0xFFFFFFu : Numbered(3, 3)[i]) << i;
   }
 }
+
+TEST_F(NoiseWindTest, UnClearWithLargeOrNegativeStrengths) {
+  // Mean red 150 (signed 22): 100 (s -28) moves up, 200 (s 72) down; a negative strength
+  // moves them apart and stores the low 8 bits of the result.
+  struct Case {
+    int strength, low, high;
+  };
+  for (const Case& c : {Case{1000000, 255, 1}, Case{-100, 0, 44}, Case{-1000, 124, 176}, Case{-2147483647, 101, 199}}) {
+    SCOPED_TRACE(c.strength);
+    SetImage(2, 1, {C(100, 40, 9), C(200, 40, 9)});
+    UnClear(c.strength, 1);
+    EXPECT_EQ(R(ImagePixels[0]), c.low);
+    EXPECT_EQ(R(ImagePixels[1]), c.high);
+  }
+}
