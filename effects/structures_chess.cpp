@@ -7,6 +7,7 @@
 // undo point included. A chess size of 1 keeps its undo point but changes nothing and
 // does not redraw.
 #include <cstring>
+#include <new>
 
 #include "effects/effects.h"
 #include "effects/frame.h"
@@ -34,10 +35,14 @@ int32_t Chess(int32_t size, uint8_t mode, int32_t quiet) {
 
 int32_t ChessCircle(int32_t size, uint8_t quiet) {
   if (size <= 0) return 0;
+  const size_t cells = ImagePixels.size();
+  try {
+    CircleCopy.resize(cells);   // keeps its memory between runs of the same size
+  } catch (const std::bad_alloc&) {
+    return 0;                   // without the copy nothing changes
+  }
   fx::BeginEffect(quiet);
   UpdateAverageColors();
-  const size_t cells = ImagePixels.size();
-  CircleCopy.resize(cells);   // keeps its memory between runs of the same size
   // The copy holds the image in the signed form, as the block means are taken of it.
   const PixelCell* src = ImagePixels.data();
   PixelCell* copy = CircleCopy.data();

@@ -8,7 +8,9 @@
 // The free rotation reduces its angle to 0 .. 360 first (scripts may pass any angle) and
 // refuses, before its undo point, an angle that is not a number or a canvas larger than
 // the image limit; then it turns by whole quarters and rotates by the rest, below 90.
+// Without the memory for their copy the turns and the rotation change nothing.
 #include <cmath>
+#include <new>
 #include <string>
 
 #include "effects/effects.h"
@@ -27,9 +29,14 @@ void ShowExtents() {
 }
 
 int32_t TurnQuarterFrame(int32_t quiet, bool clockwise) {
+  // The copy is made ready first: without the memory for it the turn does nothing at all.
+  try {
+    TurnCopy.resize(ImagePixels.size());
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
   fx::BeginEffect(quiet);
   const int32_t oldWidth = bildlang + 1, oldHeight = bildhoch + 1;
-  TurnCopy.resize(ImagePixels.size());
   std::copy(ImagePixels.begin(), ImagePixels.end(), TurnCopy.begin());
   // Height and width exchange; a refused size leaves the image as it was.
   if (SetImageDimensions(oldWidth, oldHeight, 1) == 0) return 0;
