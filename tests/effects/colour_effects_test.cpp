@@ -1,5 +1,6 @@
 // Per-cell colour effects: channel orders, inversions and fill, greys, colour operations
 // and the spectrum correction, with the values their rules give.
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -198,4 +199,53 @@ TEST_F(ColourEffectsTest, ColorSpectrumStretchesEachHalf) {
   ColorSpectrum(1);
   EXPECT_EQ(R(ImagePixels[0]), 6);   // -100 * 1.21875 = -121.875 -> -122
   EXPECT_EQ(R(ImagePixels[1]), 67);
+}
+
+TEST_F(ColourEffectsTest, EveryChannelValueAndFlagThroughThePerCellRules) {
+  // All 256 values in every channel (shifted per channel) on a 7-wide image, so that rows
+  // end in partial groups of cells, against the rules in unsigned values.
+  const int w = 7, h = 37;
+  std::vector<PixelCell> start;
+  for (int i = 0; i < w * h; ++i) start.push_back(C(i % 256, (i + 85) % 256, (i + 170) % 256, i % 251));
+  struct Case {
+    const char* name;
+    std::function<void()> run;
+    std::function<int(int u, int channel, PixelCell cell)> rule;
+  };
+  const std::vector<Case> cases = {
+      {"InvertFarNear", [] { InvertFarNear(1); },
+       [](int u, int, PixelCell) { return u == 128 ? 128 : u <= 127 ? 128 - u : u == 129 ? 0 : 385 - u; }},
+      {"InvertLowerHalf", [] { InvertLowerHalf(1); }, [](int u, int, PixelCell) { return u <= 127 ? 255 - u : u; }},
+      {"Solarize", [] { Solarize(1); }, [](int u, int, PixelCell) { return u >= 128 ? 255 - u : u; }},
+      {"XtremeColors", [] { XtremeColors(1); }, [](int u, int, PixelCell) { return u > 128 ? 255 : 0; }},
+      {"ChangeColorIntensity 100", [] { ChangeColorIntensity(100, 1); },
+       [](int u, int, PixelCell c) {
+         const int l = (R(c) + G(c) + B(c)) / 3;
+         return std::clamp(u > l ? u + 100 : u < l ? u - 100 : u, 0, 255);
+       }},
+      {"ChangeColorIntensity -128", [] { ChangeColorIntensity(-128, 1); },
+       [](int u, int, PixelCell c) {
+         const int l = (R(c) + G(c) + B(c)) / 3;
+         return std::clamp(u > l ? u - 128 : u < l ? u + 128 : u, 0, 255);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetImage(w, h, start);
+    c.run();
+    for (int i = 0; i < w * h; ++i) {
+      const PixelCell s = start[i];
+      ASSERT_EQ(ImagePixels[i], C(c.rule(R(s), 0, s), c.rule(G(s), 1, s), c.rule(B(s), 2, s), F(s))) << i;
+    }
+  }
+  // Colorturn_Middle: u -> 2m - u clamped, m each channel's floored mean.
+  SetImage(w, h, start);
+  UpdateAverageColors();
+  const int m[3] = {AllRot, AllGruen, AllBlau};
+  Colorturn_Middle(1);
+  for (int i = 0; i < w * h; ++i) {
+    const PixelCell s = start[i];
+    auto turn = [](int u, int mean) { return std::clamp(2 * mean - u, 0, 255); };
+    ASSERT_EQ(ImagePixels[i], C(turn(R(s), m[0]), turn(G(s), m[1]), turn(B(s), m[2]), F(s))) << i;
+  }
 }
