@@ -238,6 +238,24 @@ TEST_F(ColourEffectsTest, EveryChannelValueAndFlagThroughThePerCellRules) {
       ASSERT_EQ(ImagePixels[i], C(c.rule(R(s), 0, s), c.rule(G(s), 1, s), c.rule(B(s), 2, s), F(s))) << i;
     }
   }
+  // UnClear: each channel moves towards its signed mean A by the strength; past 127 it
+  // stops at 127, at -128 or below at -127.
+  for (int strength : {1, 50, 127, 128, 255}) {
+    SCOPED_TRACE(strength);
+    SetImage(w, h, start);
+    UpdateAverageColors();
+    const int a[3] = {AllRot - 128, AllGruen - 128, AllBlau - 128};
+    UnClear(strength, 1);
+    auto smear = [strength](int u, int mean) {
+      const int s = u - 128;
+      const int out = s < mean ? std::min(s + strength, 127) : s > mean ? std::max(s - strength, -127) : s;
+      return out + 128;
+    };
+    for (int i = 0; i < w * h; ++i) {
+      const PixelCell s = start[i];
+      ASSERT_EQ(ImagePixels[i], C(smear(R(s), a[0]), smear(G(s), a[1]), smear(B(s), a[2]), F(s))) << i;
+    }
+  }
   // Colorturn_Middle: u -> 2m - u clamped, m each channel's floored mean.
   SetImage(w, h, start);
   UpdateAverageColors();
