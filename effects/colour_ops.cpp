@@ -30,13 +30,7 @@ int32_t RunBitwise(uint8_t quiet, Kernel kernel) {
 int32_t BiChromaticDithering(int32_t r1, int32_t g1, int32_t b1, int32_t r2, int32_t g2, int32_t b2,
                              uint8_t quiet) {
   fx::BeginEffect(quiet);
-  // The new colour depends on the level L = (r + g + b) div 3 alone.
-  fx::Cell colourOfLevel[256];
-  for (int64_t level = 0; level < 256; ++level) {
-    auto blend = [level](int64_t c1, int64_t c2) { return int32_t(c1 * level / 255 + c2 * (255 - level) / 255); };
-    colourOfLevel[level] = fx::ColourBytes(blend(r1, r2), blend(g1, g2), blend(b1, b2));
-  }
-  fx::MapFromLevel(fx::ImageSpan(), colourOfLevel);
+  fx::BiChromaticCells(fx::ImageSpan(), r1, g1, b1, r2, g2, b2);
   fx::CountedLoopDone();
   fx::EndEffect(quiet);
   return 0;
@@ -45,14 +39,7 @@ int32_t BiChromaticDithering(int32_t r1, int32_t g1, int32_t b1, int32_t r2, int
 int32_t XtremeColors(int32_t quiet) {
   fx::BeginEffect(quiet);
   ResetLoopCounters();
-#if defined(__SSE2__)
-  // s > 0 gives all ones, XOR 0x80 turns that into 127 and nothing into -128
-  fx::MapSignedBytes(fx::ImageSpan(), [](__m128i s) {
-    return _mm_xor_si128(_mm_cmpgt_epi8(s, _mm_setzero_si128()), _mm_set1_epi8(char(0x80)));
-  });
-#else
-  fx::MapChannelsBy(fx::ImageSpan(), [](fx::V4 u, int32_t) { return (u - 128 > 0) & 255; });
-#endif
+  fx::XtremeCells(fx::ImageSpan());
   fx::ResetLoopDone();
   fx::EndEffect(quiet);
   return 0;

@@ -11,6 +11,7 @@
 // in each column, because that is the order in which the draws are taken.
 #pragma once
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -183,6 +184,106 @@ inline __m128i SelectBytes(__m128i mask, __m128i a, __m128i b) {
 }
 #endif
 
+// ---- the per-channel rules of the inversions, Xtreme Colors, the smear and the spectrum --
+// Each rule is on the signed value s = u - 128 of a channel, stored as its low 8 bits.
+// Means and extremes come in the signed form.
+
+// 128 stays; the halves are mirrored into each other around it.
+inline void InvertFarNearCells(const Span& s) {
+#if defined(__SSE2__)
+  MapSignedBytes(s, [](__m128i v) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i positive = _mm_sub_epi8(_mm_set1_epi8(-127), v);   // 129 - s, low 8 bits
+    const __m128i negative = _mm_sub_epi8(_mm_set1_epi8(-128), v);
+    return _mm_andnot_si128(_mm_cmpeq_epi8(v, zero), SelectBytes(_mm_cmpgt_epi8(v, zero), positive, negative));
+  });
+#else
+  MapChannelsBy(s, [](V4 u, int32_t) {
+    const V4 v = u - 128;
+    return Select(v == 0, v, Select(v > 0, 129 - v, -128 - v)) + 128;
+  });
+#endif
+}
+// s < 0 becomes -s - 1, the complement of s.
+inline void InvertLowerHalfCells(const Span& s) {
+#if defined(__SSE2__)
+  MapSignedBytes(s, [](__m128i v) { return _mm_xor_si128(v, _mm_cmplt_epi8(v, _mm_setzero_si128())); });
+#else
+  MapChannelsBy(s, [](V4 u, int32_t) { return Select(u < 128, 255 - u, u); });
+#endif
+}
+// s >= 0 becomes -s - 1.
+inline void SolarizeCells(const Span& s) {
+#if defined(__SSE2__)
+  MapSignedBytes(s, [](__m128i v) { return _mm_xor_si128(v, _mm_cmpgt_epi8(v, _mm_set1_epi8(-1))); });
+#else
+  MapChannelsBy(s, [](V4 u, int32_t) { return Select(u >= 128, 255 - u, u); });
+#endif
+}
+// s becomes 2A - s clamped to -128..127, A the channel's signed mean.
+inline void TurnAtMeanCells(const Span& s, int32_t meanRed, int32_t meanGreen, int32_t meanBlue) {
+#if defined(__SSE2__)
+  // (A - s) + A with signed saturation at both steps: a first step that saturates leaves
+  // a final value beyond the same end.
+  const __m128i a = ChannelLanes(meanRed, meanGreen, meanBlue);
+  MapSignedBytes(s, [a](__m128i v) { return _mm_adds_epi8(_mm_subs_epi8(a, v), a); });
+#else
+  const int32_t mean[3] = {meanRed, meanGreen, meanBlue};
+  MapChannelsBy(s, [&mean](V4 u, int32_t channel) { return Clamp(2 * mean[channel] - (u - 128), -128, 127) + 128; });
+#endif
+}
+// s > 0 becomes 127, everything else -128.
+inline void XtremeCells(const Span& s) {
+#if defined(__SSE2__)
+  // all ones where s > 0; XOR 0x80 turns that into 127 and nothing into -128
+  MapSignedBytes(s, [](__m128i v) {
+    return _mm_xor_si128(_mm_cmpgt_epi8(v, _mm_setzero_si128()), _mm_set1_epi8(char(0x80)));
+  });
+#else
+  MapChannelsBy(s, [](V4 u, int32_t) { return (u - 128 > 0) & 255; });
+#endif
+}
+// Each channel moves towards its signed mean A by the strength and may pass beyond it: up
+// to at most 127, down to at least -127 (a move that reaches -128 stops at -127).
+inline void SmearCells(const Span& s, int32_t strength, int32_t meanRed, int32_t meanGreen, int32_t meanBlue) {
+#if defined(__SSE2__)
+  if (strength >= 0 && strength <= 127) {
+    // signed saturation stops a move up at 127 and a move down at -128, one below -127
+    const __m128i a = ChannelLanes(meanRed, meanGreen, meanBlue), step = _mm_set1_epi8(char(strength));
+    MapSignedBytes(s, [&](__m128i v) {
+      const __m128i up = _mm_adds_epi8(v, step);
+      __m128i down = _mm_subs_epi8(v, step);
+      down = _mm_sub_epi8(down, _mm_cmpeq_epi8(down, _mm_set1_epi8(-128)));
+      return SelectBytes(_mm_cmplt_epi8(v, a), up, SelectBytes(_mm_cmpgt_epi8(v, a), down, v));
+    });
+    return;
+  }
+#endif
+  // The strength brought into -512..512 without changing a result: from 256 up every move
+  // leaves the signed range and stops at 127 or -127; from -256 down no move stops and only
+  // the low 8 bits are stored, so a step of the same remainder modulo 256 does.
+  int32_t step = strength;
+  if (strength > 512) step = 512;
+  else if (strength <= -256) step = -512 + ((strength % 256) + 256) % 256;
+  const int32_t mean[3] = {meanRed, meanGreen, meanBlue};
+  MapChannelsBy(s, [&](V4 u, int32_t channel) {
+    const V4 v = u - 128, a = Splat(mean[channel]);
+    const V4 up = Select(v + step >= 128, Splat(127), v + step);
+    const V4 down = Select(v - step <= -128, Splat(-127), v - step);
+    return Select(v < a, up, Select(v > a, down, v)) + 128;
+  });
+}
+// s >= 0 becomes s x up, s < 0 becomes s x down of its channel (red, green, blue), the
+// product formed exactly and rounded to the nearest integer, halves to even.
+inline void SpectrumCells(const Span& s, const float up[3], const float down[3]) {
+  static ChannelTables tables;
+  tables.build([&](int32_t channel, int32_t u) {
+    const int32_t v = u - 128;
+    return int32_t(std::nearbyint(double(v) * (v >= 0 ? up[channel] : down[channel]))) + 128;
+  });
+  MapChannels(s, tables);
+}
+
 // ---- channel order -----------------------------------------------------------------------
 // New red, green, blue := old byte sourceRed, sourceGreen, sourceBlue (byte numbers 0..2).
 inline void PermuteChannels(const Span& s, int32_t sourceRed, int32_t sourceGreen, int32_t sourceBlue) {
@@ -257,6 +358,16 @@ inline void MapFromLevel(const Span& s, const Cell* colourOfLevel) {
       p[i] = (c & FlagMask) | colourOfLevel[level];
     }
   });
+}
+// The two-colour gradient: new channel = (c1 x L) div 255 + (c2 x (255 - L)) div 255 of
+// the matching channels of colour 1 and colour 2, truncating, low 8 bits kept.
+inline void BiChromaticCells(const Span& s, int32_t r1, int32_t g1, int32_t b1, int32_t r2, int32_t g2, int32_t b2) {
+  Cell colourOfLevel[256];
+  for (int64_t level = 0; level < 256; ++level) {
+    auto blend = [level](int64_t c1, int64_t c2) { return int32_t(c1 * level / 255 + c2 * (255 - level) / 255); };
+    colourOfLevel[level] = ColourBytes(blend(r1, r2), blend(g1, g2), blend(b1, b2));
+  }
+  MapFromLevel(s, colourOfLevel);
 }
 // Channels above the level L = (r + g + b) div 3 move up by amount, channels below it
 // down, each then clamped to 0..255.

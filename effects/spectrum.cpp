@@ -3,8 +3,6 @@
 // channel's signed extremes), each signed value multiplied by its factor and rounded to
 // the nearest integer, halves to even. The factors are linear approximations of a full
 // stretch, kept as 32-bit floats: a run can be repeated and stretches further.
-#include <cmath>
-
 #include "effects/effects.h"
 #include "effects/frame.h"
 
@@ -21,13 +19,7 @@ int32_t ColorSpectrum(int32_t quiet) {
     down[k] = float(1.0 + double(minima[k] + 128) / 128.0);
   }
   ResetLoopCounters();
-  static fx::ChannelTables tables;
-  tables.build([&](int32_t channel, int32_t u) {
-    const int32_t s = u - 128;
-    const double scaled = double(s) * (s >= 0 ? up[channel] : down[channel]);
-    return int32_t(std::nearbyint(scaled)) + 128;
-  });
-  fx::MapChannels(fx::ImageSpan(), tables);
+  fx::SpectrumCells(fx::ImageSpan(), up, down);
   fx::ResetLoopDone();
   fx::EndEffect(quiet);
   return 0;

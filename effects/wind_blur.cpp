@@ -47,40 +47,7 @@ int32_t UnClear(int32_t strength, int32_t quiet) {
   UpdateAverageColors();
   ResetLoopCounters();
   AverageColorToSigned();
-  // Each channel moves towards its signed mean by the strength and may pass beyond it;
-  // a result outside the signed range stops at 127 or -127.
-  const int32_t mean[3] = {AllRot, AllGruen, AllBlau};
-#if defined(__SSE2__)
-  const bool inBytes = strength >= 0 && strength <= 127;
-#else
-  const bool inBytes = false;
-#endif
-  if (inBytes) {
-#if defined(__SSE2__)
-    // Byte lanes: signed saturation stops a move up at 127; a move down that reaches -128
-    // stops at -127, one above where saturation leaves it.
-    const __m128i a = fx::ChannelLanes(AllRot, AllGruen, AllBlau), step = _mm_set1_epi8(char(strength));
-    fx::MapSignedBytes(fx::ImageSpan(), [&](__m128i s) {
-      const __m128i up = _mm_adds_epi8(s, step);
-      __m128i down = _mm_subs_epi8(s, step);
-      down = _mm_sub_epi8(down, _mm_cmpeq_epi8(down, _mm_set1_epi8(-128)));
-      return fx::SelectBytes(_mm_cmplt_epi8(s, a), up, fx::SelectBytes(_mm_cmpgt_epi8(s, a), down, s));
-    });
-#endif
-  } else {
-    // The strength brought into -512..512 without changing a result: from 256 up every
-    // move leaves the signed range and stops at 127 or -127; from -256 down no move stops
-    // and only the low 8 bits are stored, so a step of the same remainder modulo 256 does.
-    int32_t step = strength;
-    if (strength > 512) step = 512;
-    else if (strength <= -256) step = -512 + ((strength % 256) + 256) % 256;
-    fx::MapChannelsBy(fx::ImageSpan(), [&](fx::V4 u, int32_t channel) {
-      const fx::V4 s = u - 128, a = fx::Splat(mean[channel]);
-      const fx::V4 up = fx::Select(s + step >= 128, fx::Splat(127), s + step);
-      const fx::V4 down = fx::Select(s - step <= -128, fx::Splat(-127), s - step);
-      return fx::Select(s < a, up, fx::Select(s > a, down, s)) + 128;
-    });
-  }
+  fx::SmearCells(fx::ImageSpan(), strength, AllRot, AllGruen, AllBlau);
   fx::ResetLoopDone();
   AverageColorToUnsigned();
   fx::EndEffect(quiet);
