@@ -331,6 +331,20 @@ inline void GreyFromPair(const Span& s, int32_t byteA, int32_t byteB) {
 // three bytes. `distances` receives the last cell's three distances (red, green, blue),
 // the state a cell-by-cell walk through them leaves.
 inline void GreyFromExtremes(const Span& s, bool largest, int32_t* distances) {
+#if defined(__SSE2__)
+  // In bytes: the distance is the absolute value of the signed form (128 for u = 0 wraps
+  // to the unsigned byte 128); byte 0 then takes the extreme of bytes 0, 1 and 2.
+  ForEachSixteen(s, [largest](__m128i c) {
+    const __m128i v = _mm_xor_si128(c, _mm_set1_epi8(char(0x80)));
+    const __m128i negative = _mm_cmplt_epi8(v, _mm_setzero_si128());
+    const __m128i d = _mm_sub_epi8(_mm_xor_si128(v, negative), negative);
+    const __m128i d1 = _mm_srli_epi32(d, 8), d2 = _mm_srli_epi32(d, 16);
+    const __m128i e = _mm_and_si128(largest ? _mm_max_epu8(d, _mm_max_epu8(d1, d2)) : _mm_min_epu8(d, _mm_min_epu8(d1, d2)),
+                                    _mm_set1_epi32(0xFF));
+    const __m128i grey = _mm_or_si128(_mm_or_si128(e, _mm_slli_epi32(e, 8)), _mm_slli_epi32(e, 16));
+    return _mm_or_si128(_mm_and_si128(c, _mm_set1_epi32(int32_t(FlagMask))), grey);
+  });
+#else
   ForEachFour(s, [largest](V4 c) {
     const V4 m = Splat(0xFF);
     auto distance = [](V4 u) { return Select(u < 128, 128 - u, u - 128); };
@@ -340,6 +354,7 @@ inline void GreyFromExtremes(const Span& s, bool largest, int32_t* distances) {
     e = largest ? Select(db > e, db, e) : Select(db < e, db, e);
     return (c & Splat(int32_t(FlagMask))) | e << 16 | e << 8 | e;
   });
+#endif
   if (!s.empty()) {
     const Cell c = s.at(s.width - 1, s.height - 1);
     distances[0] = std::abs(128 - RedOf(c));

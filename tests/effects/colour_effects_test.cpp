@@ -1,6 +1,7 @@
 // Per-cell colour effects: channel orders, inversions and fill, greys, colour operations
 // and the spectrum correction, with the values their rules give.
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -218,6 +219,10 @@ TEST_F(ColourEffectsTest, EveryChannelValueAndFlagThroughThePerCellRules) {
       {"InvertLowerHalf", [] { InvertLowerHalf(1); }, [](int u, int, PixelCell) { return u <= 127 ? 255 - u : u; }},
       {"Solarize", [] { Solarize(1); }, [](int u, int, PixelCell) { return u >= 128 ? 255 - u : u; }},
       {"XtremeColors", [] { XtremeColors(1); }, [](int u, int, PixelCell) { return u > 128 ? 255 : 0; }},
+      {"GreyFromMaximum", [] { GreyFromMaximum(1); },
+       [](int, int, PixelCell c) { return std::max({std::abs(128 - R(c)), std::abs(128 - G(c)), std::abs(128 - B(c))}); }},
+      {"GreyFromMinimum", [] { GreyFromMinimum(1); },
+       [](int, int, PixelCell c) { return std::min({std::abs(128 - R(c)), std::abs(128 - G(c)), std::abs(128 - B(c))}); }},
       {"ChangeColorIntensity 100", [] { ChangeColorIntensity(100, 1); },
        [](int u, int, PixelCell c) {
          const int l = (R(c) + G(c) + B(c)) / 3;
