@@ -8,5 +8,9 @@ void ResetEffectsState() {
   RedHold.assign(1, 0);
   GreenHold.assign(1, 0);
   BlueHold.assign(1, 0);
+  TurnCopy.assign(1, 0);
+  TransformCopy.assign(1, 0);
+  CircleCopy.assign(1, 0);
+  ChannelDistances.assign(3, 0);
   RedHoldWidth = RedHoldHeight = GreenHoldWidth = GreenHoldHeight = BlueHoldWidth = BlueHoldHeight = 0;
 }

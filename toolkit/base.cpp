@@ -268,7 +268,14 @@ void sortNoCase(std::string* first, std::string* last) {
                    [](const std::string& a, const std::string& b) { return compareNoCase(a, b) < 0; });
 }
 
+namespace {
+std::function<int32_t(int32_t)> g_randomSource;
+}
+
+void testSetRandomSource(std::function<int32_t(int32_t)> draw) { g_randomSource = std::move(draw); }
+
 int32_t random(int32_t n) {
+  if (g_randomSource) [[unlikely]] return g_randomSource(n);
   if (n <= 0) return 0;
   return std::uniform_int_distribution<int32_t>(0, n)(g_random);
 }

@@ -43,6 +43,9 @@ int compareNoCase(const std::string& a, const std::string& b);
 // A whole number drawn uniformly from 0 to n inclusive (n < 0 gives 0).
 int32_t random(int32_t n);
 void randomSeed(uint32_t seed);
+// Tests: every later draw comes from `draw` (called with the bound n) instead of the
+// generator; an empty function restores the generator.
+void testSetRandomSource(std::function<int32_t(int32_t n)> draw);
 
 // ---- event queue -----------------------------------------------------------------
 enum EventCode : int {
