@@ -270,3 +270,7 @@ int32_t PaletteChooser();                          // 1 taken, -1 cancelled
 void QuitProgram();            // returns only when the quit was cancelled (NextMode -1)
 void UpdatePasteMenuItem();    // timer 0 of window 0, every 1000 ms
 // ==== end called by the shell's start-up ================================================
+
+// ==== Palette colour chooser the resize dialog uses ======================================
+int32_t ChoosePaletteColor();   // the window "Farbe auswählen": the chosen ColorValue, -1 cancelled
+// ==== end palette colour chooser =========================================================

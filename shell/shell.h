@@ -228,3 +228,8 @@ void CreatePaletteCell(uint8_t red, uint8_t green, uint8_t blue, int32_t column,
 void CreateBlackWhiteSwatches();
 void ShowSplashStatus(const std::string& text);
 // ==== end main window, panels, gadgets, menus and tool bar ===============================
+
+// ==== Drawing colour chooser the effect dialogs use ======================================
+// Lets the user pick the drawing colour (Rot, Gruen, Blau) and refreshes its displays.
+void ChooseCurrentColour();
+// ==== end drawing colour chooser =========================================================
