@@ -65,6 +65,11 @@ class Drive {
     if (text.empty()) QTest::keyClick(e, Qt::Key_Delete);
     else QTest::keyClicks(e, tk::toQt(text));
   }
+  static void Escape(int gadget) {
+    QWidget* w = tk::detail::gadgetWidget(gadget);
+    ASSERT_NE(w, nullptr) << gadget;
+    QTest::keyClick(w, Qt::Key_Escape);
+  }
   static void Arrow(int gadget, bool up) {
     QWidget* w = tk::detail::gadgetWidget(gadget);
     ASSERT_NE(w, nullptr) << gadget;

@@ -98,7 +98,7 @@ TEST_F(EffectDialogTest, ValueRequesterSliderSpinFieldAndOk) {
 
 TEST_F(EffectDialogTest, ValueRequesterClosedIsACancelNotAValue) {
   for (int32_t def : {0, 5}) {
-    Drive d(9, {[] { Drive::Slide(620, 40); }, [] { Drive::CloseBox(9); }});
+    Drive d(9, {[] { Drive::Slide(620, 40); }, [=] { def ? Drive::Escape(621) : Drive::CloseBox(9); }});
     EXPECT_EQ(AskEffectValue(-60, 60, def, "Wie stark sollen die Bereiche hervorgehoben werden?"), 0);
     EXPECT_EQ(EffectValueCancelled, 1);
   }

@@ -54,6 +54,7 @@ TEST_F(ImageDialogTest, QualityChosenCancelledAndClosed) {
   cases.push_back({{[] { Drive::Arrow(623, false); }, [] { Drive::Click(624); }}, 7});
   cases.push_back({{[] { Drive::Click(625); }}, -1});
   cases.push_back({{[] { Drive::CloseBox(16); }}, -1});   // not "Sehr Schlecht"
+  cases.push_back({{[] { Drive::Escape(623); }}, -1});
   for (Case& c : cases) {
     Drive d(16, c.steps);
     EXPECT_EQ(ImageQualityDialog(6), c.result);
@@ -225,19 +226,26 @@ TEST_F(ImageDialogTest, StoreBufferTakesTheChosenEntry) {
 }
 
 TEST_F(ImageDialogTest, ColourInformationWindowSwitchesCurves) {
-  Drive d(42, {[] {
-                 for (int g : {826, 827, 828, 830}) EXPECT_EQ(tk::gadgetState(g), 1) << g;
-                 EXPECT_EQ(tk::gadgetState(825), 143);
-                 Drive::Click(826);
-               },
-               [] { Drive::Click(827); }, [] { Drive::Click(828); }, [] { Drive::Click(830); },
-               [] {
-                 // Every curve off: a white image.
-                 for (int y = 0; y < 220; y += 3)
-                   for (int x = 0; x < 266; x += 3) ASSERT_EQ(PixelOf(143, x, y), 0xFFFFFFu) << x << "," << y;
-                 Drive::Click(831);
-               }});
-  ColorInformationWindow();
+  {
+    Drive d(42, {[] {
+                   for (int g : {826, 827, 828, 830}) EXPECT_EQ(tk::gadgetState(g), 1) << g;
+                   EXPECT_EQ(tk::gadgetState(825), 143);
+                   Drive::Click(826);
+                 },
+                 [] { Drive::Click(827); }, [] { Drive::Click(828); }, [] { Drive::Click(830); },
+                 [] {
+                   // Every curve off: a white image.
+                   for (int y = 0; y < 220; y += 3)
+                     for (int x = 0; x < 266; x += 3) ASSERT_EQ(PixelOf(143, x, y), 0xFFFFFFu) << x << "," << y;
+                   Drive::Click(831);
+                 }});
+    ColorInformationWindow();
+  }
+  EXPECT_FALSE(tk::isWindow(42));
+  {
+    Drive closed(42, {[] { Drive::CloseBox(42); }});
+    ColorInformationWindow();
+  }
   EXPECT_FALSE(tk::isWindow(42));
 }
 
