@@ -136,6 +136,8 @@ int32_t ClearColorRange_Marked(int32_t, int32_t, int32_t, int32_t, int32_t, int3
   Report("ClearColorRange_Marked");
   return 0;
 }
+// end of the effects the dialogs start
+
 // The drawing colour and the palette chooser as the dialogs ask them, until the colour
 // cells and the palette window land.
 void ChooseCurrentColour() {
@@ -147,7 +149,6 @@ void ChooseCurrentColour() {
   UpdateColourDisplays();
 }
 int32_t ChoosePaletteColor() { return -1; }
-// end of the effects the dialogs start
 
 // ---- painting tools ----
 void UpdateToolOptions(int32_t toolgadget) { Report("UpdateToolOptions", toolgadget); }
