@@ -110,3 +110,128 @@ int32_t RotateFree(float angle, int32_t background, uint8_t quiet);
 int32_t Mirror_X(int32_t quiet);
 int32_t Mirror_Y(int32_t quiet);
 // ==== end whole-image effects ==========================================================
+// ==== Effect dialogs, value requester, waves preview, colour information, image dialogs ===
+// (effects/dialog_frame.cpp, effect_dialogs.cpp, waves_dialog.cpp, color_info.cpp,
+//  image_dialogs.cpp, color_range_dialog.cpp)
+// Every dialog is modal over window 0: error-location code 13 where it sets one, owner
+// window 43, window 0 disabled while it runs and enabled, current and in front afterwards.
+// A cancel (the dialog's "Abbrechen", its close box) is always told apart from a value, and
+// then no effect runs.
+#include <array>
+#include <functional>
+
+// The frame the dialogs share.
+int32_t KeepDialogInFront(int32_t window);   // window 0 or 27 in front: bring `window` there
+// Opens dialog window num owned by window 43, disables window 0 and brings the dialog to the
+// front; false (and nothing disabled) when the window could not be opened.
+bool OpenDialogWindow(int32_t num, int32_t x, int32_t y, int32_t w, int32_t h, const std::string& title);
+// Closes the dialog and gives window 0 back its input, its callback, and the front.
+void CloseDialogWindow(int32_t num);
+void DropPendingEvents();                    // fetches queued events without waiting and drops them
+// Tests: every effect call a dialog makes, as "Name(arg, arg, ...)", just before it runs.
+extern std::function<void(const std::string& call)> EffectDialogSpy;
+
+// The value requester "Bitte Einstellen" (window 9). Returns the slider's value on "OK";
+// EffectValueCancelled is 1 when the window was closed instead (or could not open): the
+// result is then 0 and the caller runs nothing.
+int32_t AskEffectValue(int32_t min, int32_t max, int32_t def, const std::string& prompt);
+extern uint8_t EffectValueCancelled;
+// The spin field's filter for typed text: anything but digits gives back lastAccepted; a
+// number above max becomes max, else below min becomes min; "" reads as 0.
+std::string FilterSpinText(const std::string& typed, const std::string& lastAccepted, int32_t min, int32_t max);
+
+// Parameter dialogs. `marked` 0 runs the whole-image effect, any other value its _Marked twin.
+extern uint8_t ColorRangeRecord[9];   // red max, turn, min; green max, turn, min; blue max, turn, min
+int32_t ColormoveDialog(int32_t marked);
+int32_t ColorRangesDialog();          // 0 on "OK" (record written), -1 when closed (record kept)
+// The nine values of SetColorspec from the record, in its argument order (min, max, turning
+// point per channel): minimum and maximum as the 0..255 the dialog showed, the turning point
+// as its signed value.
+std::array<int32_t, 9> ColorspecArguments(const uint8_t record[9]);
+// The colour-ranges command of the menus: the dialog, then SetColorspec or its twin; nothing
+// after a cancel.
+int32_t RunColorRangesCommand(int32_t marked);
+int32_t ReliefDirectionDialog();      // direction 0..3, -1 cancelled
+int32_t MotionEffectDialog(int32_t mode, int32_t marked);
+int32_t OwnEffectDialog(int32_t marked);
+int32_t BiChromaticDitheringDialog(int32_t marked);
+
+// Waves dialog (window 11) and its preview into image 43.
+double WaveStartFactor(int32_t startSlider);      // 100 x cos((s / 10 + 17) / 100)
+double WavePhaseStart(double startFactor);        // exactly 100 counts as 99
+// Row `raw` brought into 0..h as the preview wraps it; *turns gets how many h were taken off.
+int32_t WrapPreviewRow(int32_t raw, int32_t h, int32_t* turns);
+int32_t WavesDialog(int32_t marked);
+int32_t EffectPreview(float yAmplitude, float yWidth, float xAmplitude, float xWidth, float xStart,
+                      float yStart, int32_t gadget);
+
+// Colour information window (window 42) and its histogram in image 143.
+extern std::array<int32_t, 256> HistogramRed, HistogramGreen, HistogramBlue;
+int32_t CountColorHistogram(std::array<int32_t, 256>& red, std::array<int32_t, 256>& green,
+                            std::array<int32_t, 256>& blue);
+int32_t DrawColorHistogram(int32_t image, int32_t red, int32_t green, int32_t blue, int32_t all);
+int32_t ColorInformationWindow();
+
+// Image dialogs.
+int32_t ImageQualityDialog(int32_t level);        // level 0..10, -1 cancelled
+int32_t ResizeImageDialog();
+// The other side for a kept aspect: typed x otherSide / typedSide, whole-number division.
+int32_t AspectSide(int32_t typed, int32_t typedSide, int32_t otherSide);
+// Offset of the old image in the new canvas for anchor 0..8 ("links oben" .. "Rechts unten").
+void AnchorOffset(int32_t anchor, int32_t oldLastX, int32_t oldLastY, int32_t newLastX, int32_t newLastY,
+                  int32_t& offsetX, int32_t& offsetY);
+// Width and height of preset 0..7 of the resize dialog; false for another entry.
+bool ResizePresetSize(int32_t preset, int32_t& width, int32_t& height);
+int32_t SaveBeforeQuitDialog();                   // 0 stay, otherwise the quit goes ahead
+std::string AddStructureDialog(const std::string& name);   // "" cancelled
+int32_t StoreBufferDialog(int32_t which);         // 1 marked area, otherwise the whole image
+// What choosing a buffer entry puts into the description field: all after its first ")".
+std::string BufferEntryDescription(const std::string& entry);
+
+// Colour-range clearing dialog (window 15). One channel's sliders: states and widths.
+struct ClearRangeChannel {
+  int32_t turn = 128;                               // turning point, 1..254
+  int32_t innerMin = 128, innerMax = 0, outerMin = 128, outerMax = 0;   // slider states 0..128
+  int32_t wInnerMin = 128, wInnerMax = 128, wOuterMin = 128, wOuterMax = 128;   // widths
+};
+void ClearRangeTurnMoved(ClearRangeChannel& c);       // after `turn` changed
+void ClearRangeInnerMinMoved(ClearRangeChannel& c);   // after `innerMin` changed
+void ClearRangeInnerMaxMoved(ClearRangeChannel& c);   // after `innerMax` changed
+int32_t ClearRangeOuterMaxX(const ClearRangeChannel& c);   // x of the outer Max slider from the inner's x
+// min, max, turning point, outer min, outer max of a channel.
+std::array<int32_t, 5> ClearRangeValues(const ClearRangeChannel& c);
+int32_t ClearColorRangeDialog(int32_t marked);
+
+// Effects the dialogs start (their code lives with the effect families).
+int32_t Colormove(int32_t redAmount, int32_t greenAmount, int32_t blueAmount, int32_t redDirection,
+               int32_t greenDirection, int32_t blueDirection, uint8_t quiet);
+int32_t Colormove_Marked(int32_t redAmount, int32_t greenAmount, int32_t blueAmount, int32_t redDirection,
+                         int32_t greenDirection, int32_t blueDirection, uint8_t quiet);
+int32_t SetColorspec(int32_t redMin, int32_t redMax, int32_t redTurn, int32_t greenMin, int32_t greenMax,
+                  int32_t greenTurn, int32_t blueMin, int32_t blueMax, int32_t blueTurn, uint8_t quiet);
+int32_t SetColorspec_Marked(uint8_t redMin, uint8_t redMax, uint8_t redTurn, uint8_t greenMin, uint8_t greenMax,
+                            uint8_t greenTurn, uint8_t blueMin, uint8_t blueMax, uint8_t blueTurn, uint8_t quiet);
+int32_t MoveImage(int32_t dx, int32_t dy, uint8_t quiet);
+int32_t MoveImage_Marked(int32_t dx, int32_t dy, int32_t quiet);
+int32_t BlowUp(int32_t x, int32_t y, uint8_t quiet);
+int32_t BlowUp_Marked(int32_t dx, int32_t dy, int32_t quiet);
+int32_t OwnEffect(const std::string& x2Formula, const std::string& y2Formula, uint8_t quiet);
+int32_t OwnEffect_Marked(const std::string& x2Formula, const std::string& y2Formula, int32_t quiet);
+int32_t BiChromaticDithering_Marked(int32_t red1, int32_t green1, int32_t blue1, int32_t red2, int32_t green2,
+                                    int32_t blue2, uint8_t quiet);
+int32_t Waves(float xAmplitude, float xWidth, float yAmplitude, float yWidth, int8_t xStart, int8_t yStart,
+           uint8_t quiet);
+int32_t Waves_Marked(float xAmplitude, float xWidth, float yAmplitude, float yWidth, int8_t xStart,
+                     int8_t yStart, uint8_t quiet);
+int32_t ClearColorRange(int32_t redMin, int32_t redMax, int32_t redTurn, int32_t greenMin, int32_t greenMax,
+                     int32_t greenTurn, int32_t blueMin, int32_t blueMax, int32_t blueTurn, int32_t redOuterMin,
+                     int32_t redOuterMax, int32_t greenOuterMin, int32_t greenOuterMax, int32_t blueOuterMin,
+                     int32_t blueOuterMax, int32_t newRed, int32_t newGreen, int32_t newBlue, int32_t mode,
+                     uint8_t quiet);
+int32_t ClearColorRange_Marked(int32_t redMin, int32_t redMax, int32_t redTurn, int32_t greenMin,
+                               int32_t greenMax, int32_t greenTurn, int32_t blueMin, int32_t blueMax,
+                               int32_t blueTurn, int32_t redOuterMin, int32_t redOuterMax, int32_t greenOuterMin,
+                               int32_t greenOuterMax, int32_t blueOuterMin, int32_t blueOuterMax, int32_t newRed,
+                               int32_t newGreen, int32_t newBlue, int32_t mode, int32_t quiet);
+void ResetDialogState();   // the dialogs' globals back to their start values (tests)
+// ==== end effect dialogs ==================================================================

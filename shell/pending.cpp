@@ -75,15 +75,82 @@ void HighlightSyntax() {}
 void OnAreaEffectsPopup(int32_t id) { Report("OnAreaEffectsPopup", id); }
 void OnEffectsPanelGadget(int32_t gadget) { Report("OnEffectsPanelGadget", gadget); }
 void OnOperationsGadget(int32_t gadget) { Report("OnOperationsGadget", gadget); }
-// Until the dialog with its list of images lands, the quit asks once whether to go ahead
-// (Yes), so that nothing is lost without a question.
-// Until the quality dialog lands, every JPEG is written at the level asked for.
-int32_t ImageQualityDialog(int32_t level) { return level; }
-int32_t SaveBeforeQuitDialog() {
-  Report("SaveBeforeQuitDialog");
-  return tk::messageRequester("Speichern vor dem Beenden",
-                              "Nicht gespeicherte Bilder gehen beim Beenden verloren.\rTrotzdem beenden?",
-                              tk::MsgYesNo | tk::MsgWarning) == tk::ResultYes;
+
+// effects the dialogs start, until they are built
+int32_t Colormove(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
+  Report("Colormove");
+  return 0;
+}
+int32_t Colormove_Marked(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
+  Report("Colormove_Marked");
+  return 0;
+}
+int32_t SetColorspec(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
+  Report("SetColorspec");
+  return 0;
+}
+int32_t SetColorspec_Marked(uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t) {
+  Report("SetColorspec_Marked");
+  return 0;
+}
+int32_t MoveImage(int32_t, int32_t, uint8_t) {
+  Report("MoveImage");
+  return 0;
+}
+int32_t MoveImage_Marked(int32_t, int32_t, int32_t) {
+  Report("MoveImage_Marked");
+  return 0;
+}
+int32_t BlowUp(int32_t, int32_t, uint8_t) {
+  Report("BlowUp");
+  return 0;
+}
+int32_t BlowUp_Marked(int32_t, int32_t, int32_t) {
+  Report("BlowUp_Marked");
+  return 0;
+}
+int32_t OwnEffect(const std::string&, const std::string&, uint8_t) {
+  Report("OwnEffect");
+  return 0;
+}
+int32_t OwnEffect_Marked(const std::string&, const std::string&, int32_t) {
+  Report("OwnEffect_Marked");
+  return 0;
+}
+int32_t BiChromaticDithering_Marked(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
+  Report("BiChromaticDithering_Marked");
+  return 0;
+}
+int32_t Waves(float, float, float, float, int8_t, int8_t, uint8_t) {
+  Report("Waves");
+  return 0;
+}
+int32_t Waves_Marked(float, float, float, float, int8_t, int8_t, uint8_t) {
+  Report("Waves_Marked");
+  return 0;
+}
+int32_t ClearColorRange(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
+                     int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
+  Report("ClearColorRange");
+  return 0;
+}
+int32_t ClearColorRange_Marked(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
+                               int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
+                               int32_t, int32_t) {
+  Report("ClearColorRange_Marked");
+  return 0;
+}
+// end of the effects the dialogs start
+
+// The drawing colour and the palette chooser as the dialogs ask them, until the colour
+// cells and the palette window land.
+void ChooseCurrentColour() {
+  const int64_t c = ShowSystemColourDialog(uint32_t(Rot) | uint32_t(Gruen) << 8 | uint32_t(Blau) << 16);
+  if (c < 0) return;
+  Rot = uint8_t(c);
+  Gruen = uint8_t(c >> 8);
+  Blau = uint8_t(c >> 16);
+  UpdateColourDisplays();
 }
 
 // ---- painting tools ----
@@ -92,7 +159,6 @@ void LoadTextFont() { Report("LoadTextFont"); }
 void FillFontList() { Report("FillFontList"); }
 void LoadBrushForms() {}
 void ReloadStructures() {}
-void ChooseCurrentColour() {}
 int32_t CurrentColourChanged() { return 0; }
 void PushRecentColour() {}
 

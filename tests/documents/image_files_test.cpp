@@ -2,6 +2,7 @@
 // requester's name rules, raster round trips, the readers of every source depth, and
 // failures (cancelled, broken, missing, unwritable) that must leave everything as it was.
 #include "documents/file_fixture.h"
+#include "effects/dialog_driver.h"
 #include "file_size_limit.h"
 
 namespace {
@@ -274,9 +275,23 @@ TEST_F(ImageFilesTest, JpegQualityComesFromTheRecordAndACancelWritesNothing) {
   MakeImage(40, 30, 3);
   ImagePixels = Picture(40, 30, 3);
   ImageRecords[1].compression = 0;
-  ASSERT_EQ(SaveBitmap(folder + "low.jpg", 0), 1);
+  {
+    // the quality question shows the record's level; "OK" keeps it
+    dialog_test::Drive d(16, {[] {
+                           EXPECT_EQ(tk::gadgetState(623), 0);
+                           dialog_test::Drive::Click(624);
+                         }});
+    ASSERT_EQ(SaveBitmap(folder + "low.jpg", 0), 1);
+  }
   ImageRecords[1].compression = 10;
-  ASSERT_EQ(SaveBitmap(folder + "high.jpg", 0), 1);
+  {
+    // the quality question shows the record's level; "OK" keeps it
+    dialog_test::Drive d(16, {[] {
+                           EXPECT_EQ(tk::gadgetState(623), 10);
+                           dialog_test::Drive::Click(624);
+                         }});
+    ASSERT_EQ(SaveBitmap(folder + "high.jpg", 0), 1);
+  }
   EXPECT_LT(Bytes(folder + "low.jpg").size(), Bytes(folder + "high.jpg").size());
   ImageRecords[1].compression = -1;   // the quality question was cancelled
   EXPECT_EQ(SaveBitmap(folder + "none.jpg", 1), 0);

@@ -2,12 +2,15 @@
 // from the new-image dialog (window 7, its real gadgets), tab switches through the draw
 // loop, a resize undone and redone, and the quit.
 #include <QLineEdit>
+#include <QApplication>
 #include <QTest>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
+#include "effects/dialog_driver.h"
 #include "loops_fixture.h"
 #include "toolkit/internal.h"
 
@@ -117,8 +120,10 @@ TEST_F(LoopsTest, TenNewImagesSwitchedResizedUndoneRedoneAndQuit) {
   EXPECT_EQ(ImagePixels[0], 0x00123456u);
 
   // A cancelled quit touches nothing.
-  tk::test::queueResult(tk::ResultNo);
-  QuitProgram();
+  {
+    dialog_test::Drive d(35, {[] { dialog_test::Drive::Click(791); }});
+    QuitProgram();
+  }
   EXPECT_EQ(NextMode, -1);
   EXPECT_EQ(ImageCount, 10);
   EXPECT_TRUE(std::filesystem::exists(instance + "/Undo4/Image.zs"));
@@ -137,14 +142,18 @@ TEST_F(LoopsTest, TenNewImagesSwitchedResizedUndoneRedoneAndQuit) {
       if (n != me) others.push_back(n);
   }
   std::filesystem::create_directories(folder + "Undo/Undo" + std::to_string(me + 1) + "/Undo1");
-  tk::test::queueResult(tk::ResultYes);
   tk::drainEvents();
+  // The quit shows its dialog in the child: painting there must not wait on drawing threads
+  // that were left behind in the parent.
+  QThreadPool::globalInstance()->waitForDone();
+  for (QThreadPool* pool : qApp->findChildren<QThreadPool*>()) pool->waitForDone();
   CurrentMode = ModeDraw;
   Post(tk::EvClose, 0);
   // The quitting child must not run the test program's own clean-up of the program folder
   // on its way out: the last exit handler ends it first.
   auto quit = [] {
     std::atexit([] { std::_Exit(0); });
+    dialog_test::Drive d(35, {[] { dialog_test::Drive::Click(790); }});   // "Beenden ohne Speichern"
     WithOneBoundedTurn(RunMainLoopTurn);
     std::_Exit(3);   // the quit returned
   };

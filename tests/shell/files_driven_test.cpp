@@ -3,8 +3,10 @@
 // in a tab of their own with their size and pixels, the tabs switch between them through
 // the draw loop, and each is saved back (TIFF and TGA under a new name, asked for).
 #include <filesystem>
+#include <optional>
 
 #include "documents/file_fixture.h"
+#include "effects/dialog_driver.h"
 #include "loops_fixture.h"
 
 using namespace loops_test;
@@ -71,7 +73,12 @@ TEST_F(LoopsTest, FiveRasterFilesOpenedIntoTheirOwnTabsAndSavedBack) {
     const bool asks = i >= 3;
     const std::string target = asks ? folder + "gespeichert" + std::to_string(i) : folder + names[i];
     if (asks) tk::test::queueFileAnswer(target, 2);
-    ASSERT_EQ(SaveImage(), 1);
+    {
+      // the JPEG asks for its quality: "OK" takes the one shown
+      std::optional<dialog_test::Drive> quality;
+      if (i == 1) quality.emplace(16, std::vector<dialog_test::Step>{[] { dialog_test::Drive::Click(624); }});
+      ASSERT_EQ(SaveImage(), 1);
+    }
     const std::string written = asks ? target + ".png" : target;
     EXPECT_EQ(ImagePath, written);
     std::vector<PixelCell> expected = FileFixture::Picture(w, h, i + 1);
