@@ -154,7 +154,9 @@ TEST_F(BrushFormsTest, StampEdges) {
     EXPECT_NE(undostate, before);   // the undo point comes whatever is painted
     int painted = 0;
     for (PixelCell p : ImagePixels) painted += (p & 0xFFFFFFu) != 0xFFFFFFu;
-    if (c.painted >= 0) EXPECT_EQ(painted, c.painted);
+    if (c.painted >= 0) {
+      EXPECT_EQ(painted, c.painted);
+    }
   }
   // The last case's bottom-right cell is the form's last cell.
   EXPECT_EQ(At(13, 13), 100u * 0x010101u);
