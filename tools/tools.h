@@ -169,11 +169,10 @@ extern std::vector<uint32_t> FormIconCells;   // cells of the icon being built
 extern std::vector<uint8_t> StampBuffer;      // grey map of the form being stamped
 void LoadBrushForms();     // rewrites the list file, builds the icons, fills list 491
 void ReloadBrushForms();   // frees the icons, empties list 491, loads again
-// StampBrushForm stretches form ToolFormStates[8] over the (w + 1) x (h + 1) cells from image cell
-// (x0, y0) in fillstate at opacity transstate (the form, mode and opacity arguments are
-// not used); cells outside the image are left out, w or h below 1 paints nothing.
-// quiet 0: undo point before, redraw after. (StampBrushForm is declared with the tool
-// routines above.)
+// StampBrushForm (declared with the tool routines above) stretches form ToolFormStates[8]
+// over the (w + 1) x (h + 1) cells from image cell (x0, y0) in fillstate at opacity
+// transstate (its form, mode and opacity arguments are not used); cells outside the image
+// are left out, w or h below 1 paints nothing. quiet 0: undo point before, redraw after.
 
 // Text tool: the box (see StartTextBox) and what the text panel 582 shows.
 extern int32_t TextLeft, TextTop;   // the box's top-left corner in view cells
