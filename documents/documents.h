@@ -317,6 +317,15 @@ extern int32_t xarea, yarea;                  // grab offset of a moved marked a
 extern int32_t rightklick_x, rightklick_y;    // cell of the last canvas right click
 extern uint8_t mayhighlight;                  // 0 while a canvas press runs
 // ==== end used by the painting tools ======================================================
+// ==== Brush-form loading (documents/brush_form_loading.cpp) ==============================
+// LoadBrushFormFile (declared above) reads a .df file into BrushFormGrey at the radius:
+// the map is resized to 2 * radius + 2 cells a side when the file's side differs, and the
+// result is the radius (0 when the file is missing or broken; a broken one is reported).
+// BrushFormCells is then (2 * result + 2) cells a side, all zero, for the tools to fill.
+constexpr int32_t MaxBrushFormRadius = 2047;
+extern std::vector<uint8_t> BrushFormGrey;       // grey per cell, 0 paints fully, 255 not at all
+extern std::vector<PixelCell> BrushFormCells;
+// ==== end brush-form loading ===============================================================
 // ==== Floating area, insert and clipboard, full-screen preview, printing =================
 // (documents/floating_area.cpp, insert_clipboard.cpp, fullscreen_preview.cpp,
 //  print_preview.cpp, printing.cpp)

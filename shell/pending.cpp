@@ -154,19 +154,11 @@ void ChooseCurrentColour() {
 }
 
 // ---- painting tools ----
-void OnTextPanelGadget(int32_t gadget) { Report("OnTextPanelGadget", gadget); }
-void LoadTextFont() { Report("LoadTextFont"); }
-void FillFontList() { Report("FillFontList"); }
-void LoadBrushForms() {}
 void ReloadStructures() {}
 int32_t CurrentColourChanged() { return 0; }
 void PushRecentColour() {}
 
 // ---- image documents used by the painting tools ----
-int32_t LoadBrushFormFile(const std::string& path, int32_t radius) {
-  Report(("LoadBrushFormFile " + path).c_str(), radius);
-  return radius;
-}
 void DrawToolOutline(int32_t, int32_t) {}
 int32_t xarea = 0, yarea = 0;
 int32_t rightklick_x = 0, rightklick_y = 0;
@@ -223,9 +215,6 @@ void SprayPaintCircle(int32_t y, int32_t x, int32_t horz, int32_t vert, int32_t 
                       float, uint8_t, uint8_t, uint8_t, uint8_t) {
   ReportTool("SprayPaintCircle", x + horz, y + vert, radius, count);
 }
-void StartTextBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t, int32_t) {
-  ReportTool("StartTextBox", x1, y1, x2, y2);
-}
 void FloodFill(int32_t x, int32_t y, int32_t, float, int32_t) { ReportTool("FloodFill", x, y); }
 void FloodFillTransparent(int32_t x, int32_t y, int32_t, float, uint8_t) { ReportTool("FloodFillTransparent", x, y); }
 void PreviewBezierCurve(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
@@ -264,9 +253,6 @@ void DrawCompass(float x, float y, float, float, float, int32_t, int32_t, uint8_
 }
 void DrawCompassPixels(float x, float y, float, float, float, int32_t, int32_t, uint8_t, float, uint8_t) {
   ReportTool("DrawCompassPixels", int32_t(x), int32_t(y));
-}
-void StampBrushForm(int32_t form, int32_t x0, int32_t y0, int32_t w, int32_t h, int32_t, int32_t, uint8_t) {
-  ReportTool("StampBrushForm", form, x0, y0, w, h);
 }
 void ColorRangePipette(int32_t x, int32_t y, int32_t w, int32_t h, int32_t shape) {
   ReportTool("ColorRangePipette", x, y, w, h, shape);

@@ -157,3 +157,36 @@ void StampBrushForm(int32_t form, int32_t x0, int32_t y0, int32_t w, int32_t h, 
                     int32_t opacity, uint8_t quiet);
 void ColorRangePipette(int32_t x, int32_t y, int32_t w, int32_t h, int32_t shape);
 // ==== end tool routines ==================================================================
+
+// ==== Brush-form library and stamp, text tool, special-character chooser =================
+// (tools/brush_forms.cpp, text_tool.cpp, special_characters.cpp)
+// Forms are the files "Forms/*.df" (extension exactly "df"), listed one a line in
+// "Forms/writeforms.tx"; the 0-based line number is the form's index everywhere, and
+// form k has icon image FirstFormImage + k (none when its file is missing or broken).
+constexpr int FirstFormImage = 140;
+extern std::vector<uint8_t> FormLoadBuffer;   // grey map of the form being read
+extern std::vector<uint32_t> FormIconCells;   // cells of the icon being built
+extern std::vector<uint8_t> StampBuffer;      // grey map of the form being stamped
+void LoadBrushForms();     // rewrites the list file, builds the icons, fills list 491
+void ReloadBrushForms();   // frees the icons, empties list 491, loads again
+// StampBrushForm (declared with the tool routines above) stretches form ToolFormStates[8]
+// over the (w + 1) x (h + 1) cells from image cell (x0, y0) in fillstate at opacity
+// transstate (its form, mode and opacity arguments are not used); cells outside the image
+// are left out, w or h below 1 paints nothing. quiet 0: undo point before, redraw after.
+
+// Text tool: the box (see StartTextBox) and what the text panel 582 shows.
+extern int32_t TextLeft, TextTop;   // the box's top-left corner in view cells
+extern int32_t fontsize;            // point size of font 0; line i starts at round(1.5 i fontsize)
+extern uint8_t text_bgrot, text_bggruen, text_bgblau;   // background colour, white per box
+void RenderTextPreview();   // background cells from the image and slider 593, then image 22
+void CreateTextImage();     // AreaPixels into image 22
+void DrawTextLines();       // fresh background, the editor's lines on it, shown on the canvas
+void ApplyTextBox();        // one undo point, image 22 into the image cells under the box
+void CloseTextTool();       // back to the drawing panel with tool 43 selected
+
+// The chooser's window 21: the chosen character, "" when closed.
+std::string ChooseSpecialCharacter(const std::string& face);
+// The hover labels for the mouse at (mx, my) of its client area ("" and "" when the mouse
+// is outside it); codes past 255 (below the grid) show no character.
+void SpecialCharacterLabels(int32_t mx, int32_t my, std::string& ascii, std::string& hex);
+// ==== end brush forms, text tool, special characters ======================================

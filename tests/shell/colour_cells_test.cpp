@@ -106,20 +106,23 @@ TEST_F(ColourCellsTest, SelectBrushFormReadsItsLineOfTheList) {
     std::ofstream out(list, std::ios::binary);
     out << "Rund.df\r\nEckig.df\r\n";
   }
-  loops_test::Recorder rec;
+  // Rund.df is 16 cells a side: radius 7 takes it as it is; Eckig.df (8 a side) is
+  // resized to 12 cells for radius 5.
+  std::vector<uint8_t> rund;
+  ASSERT_TRUE(tk::readWholeFile("Forms/Rund.df", rund));
   SelectBrushForm(0, 7);
-  SelectBrushForm(1, 3);
-  ASSERT_EQ(rec.calls.size(), 2u);
-  EXPECT_EQ(rec.calls[0], std::make_pair(std::string("LoadBrushFormFile Forms/Rund.df"), 7));
-  EXPECT_EQ(rec.calls[1], std::make_pair(std::string("LoadBrushFormFile Forms/Eckig.df"), 3));
+  EXPECT_EQ(drawforms_length, 7);
+  EXPECT_EQ(BrushFormGrey, std::vector<uint8_t>(rund.begin() + 6, rund.end()));
+  SelectBrushForm(1, 5);
   EXPECT_EQ(drawform_current, 1);
-  EXPECT_EQ(drawforms_length, 3);
+  EXPECT_EQ(drawforms_length, 5);
+  EXPECT_EQ(BrushFormGrey, std::vector<uint8_t>(144, 0));
+  EXPECT_EQ(BrushFormCells.size(), 144u);
   // without the list only the form number changes
   fs::remove(list);
   SelectBrushForm(4, 9);
   EXPECT_EQ(drawform_current, 4);
-  EXPECT_EQ(drawforms_length, 3);
-  EXPECT_EQ(rec.calls.size(), 2u);
+  EXPECT_EQ(drawforms_length, 5);
 }
 
 TEST_F(ColourCellsTest, BrushFormChooserAnswersTheRowOrCancel) {

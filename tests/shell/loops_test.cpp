@@ -112,7 +112,7 @@ const GadgetCase kGadgetCases[] = {
     {PenDown, 0, 58, "OnToolGadget"}, {PenDown, 0, 59, ""}, {PenDown, 0, 92, "OnToolGadget"}, {PenDown, 0, 91, ""},
     {PenDown, 27, 811, ""},
     {ModeText, 0, 161, "OnDocumentTab"}, {ModeText, 0, 171, "OnDrawBarGadget"}, {ModeText, 0, 50, "OnTextPanelGadget"},
-    {ModeText, 0, 590, "OnTextPanelGadget"}, {ModeText, 3, 502, "OnFindReplace"},
+    {ModeText, 0, 584, "OnTextPanelGadget"}, {ModeText, 3, 502, "OnFindReplace"},
     {ModeEffects, 0, 161, "OnDocumentTab"}, {ModeEffects, 0, 175, "OnEffectsPanelGadget"},
     {ModeEffects, 0, 20, "OnEffectsPanelGadget"}, {ModeEffects, 0, 356, "OnEffectsPanelGadget"}, {ModeEffects, 3, 502, ""},
 };
@@ -146,11 +146,11 @@ TEST_F(LoopsTest, GadgetEventsReachTheHandlerOfTheirModeAndRange) {
 }
 
 TEST_F(LoopsTest, TextLoopReloadsTheFontAfterFaceOrSizeChanges) {
-  for (int g : {585, 586, 587}) {
+  for (int g : {585, 586, 593}) {
     Recorder rec;
     Post(tk::EvGadget, 0, g, -1, tk::EtLeftClick);
     RunOneTurn(ModeText);
-    const Calls expected = g == 587 ? One("OnTextPanelGadget", g)
+    const Calls expected = g == 593 ? One("OnTextPanelGadget", g)
                                     : Calls{{"OnTextPanelGadget", g}, {"LoadTextFont", -1}};
     EXPECT_EQ(rec.Handlers(), expected) << g;
   }

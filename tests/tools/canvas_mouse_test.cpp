@@ -41,7 +41,7 @@ const ToolCase kTools[] = {
     {53, -1, {}, {"PreviewLine 2 3 10 3"}, {"DrawLine 2 3 10 3 467"}, -1},
     {54, 1, {}, {"PreviewRhombus 2 3 8 5"}, {"Rhombus 2 3 9 6 484"}, -1},
     {55, -1, {"StoreCompassCentre 2 3"}, {}, {}, 0},
-    {56, -1, {}, {}, {"StampBrushForm 0 2 3 8 5"}, -1},
+    {56, -1, {}, {}, {}, -1},   // the stamp itself (checked below)
     {57, 1, {}, {}, {"ColorRangePipette 2 3 8 5 1"}, -1},
     {126, -1, {}, {}, {}, -1},
 };
@@ -58,6 +58,12 @@ TEST_F(ToolsTest, EachToolRunsItsPressDragAndReleaseSteps) {
       tk::setGadgetState(94, 1 - c.originCentre);
     }
     linestate = 0;
+    if (c.tool == 56) {   // form 0 of the shipped library, in black at full opacity
+      std::fill(ImagePixels.begin(), ImagePixels.end(), 0x00FFFFFFu);
+      ToolFormStates[8] = 0;
+      Rot = Gruen = Blau = 0;
+      transstate = 1.0f;
+    }
     ToolCalls calls;
     MouseAt(2, 3);
     OnCanvasLeftDown();
@@ -69,6 +75,15 @@ TEST_F(ToolsTest, EachToolRunsItsPressDragAndReleaseSteps) {
     OnCanvasLeftUp();
     EXPECT_EQ(calls.Take(), c.release) << "release";
     EXPECT_EQ(linestate, c.linestateAfter);
+    if (c.tool == 56) {   // "Eckig" (all black) stretched over cells (2, 3) .. (10, 8)
+      const auto at = [](int x, int y) { return ImagePixels[size_t(y) * (bildlang + 1) + x] & 0xFFFFFFu; };
+      EXPECT_EQ(at(2, 3), 0xFFFFFFu);   // the form's first cell never paints
+      EXPECT_EQ(at(3, 3), 0x202020u);   // next to it a blend with that cell
+      EXPECT_EQ(at(4, 3), 0u);
+      EXPECT_EQ(at(10, 8), 0u);
+      EXPECT_EQ(at(11, 8), 0xFFFFFFu);
+      EXPECT_EQ(at(10, 9), 0xFFFFFFu);
+    }
     if (c.tool == 35) {   // the box from the press to the release cell is marked
       EXPECT_EQ(arealang, 8);
       EXPECT_EQ(areahoch, 5);
