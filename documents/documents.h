@@ -357,3 +357,8 @@ int32_t PrintImage();
 // The default printer's page in device pixels (0 x 0 and false when there is none).
 bool PrinterPageSize(int32_t& width, int32_t& height);
 // ==== end floating area, insert and clipboard, full-screen preview, printing ============
+// ==== Used by the painting tools' brush and smear (defined with brush-form loading) =====
+// Grey bytes of the current brush form at the current radius r: a square of side 2r + 2,
+// row by row; 0 paints fully, 255 not at all.
+extern std::vector<uint8_t> BrushFormPixels;
+// ==== end used by the brush and smear =====================================================

@@ -108,6 +108,7 @@ int32_t LoadBrushFormFile(const std::string& path, int32_t radius) {
   return radius;
 }
 void DrawToolOutline(int32_t, int32_t) {}
+std::vector<uint8_t> BrushFormPixels;   // no form loaded: the brush paints its whole square
 int32_t xarea = 0, yarea = 0;
 int32_t rightklick_x = 0, rightklick_y = 0;
 uint8_t mayhighlight = 1;
@@ -128,87 +129,10 @@ void ReportTool(const char* name, A... args) {
   PendingHandlerSpy(text.c_str(), -1);
 }
 }  // namespace
-void MarkOutlineSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t, int32_t, int32_t) {
-  ReportTool("MarkOutlineSegment", x1, y1, x2, y2);
-}
-void StartPolygonMark(int32_t x, int32_t y, int32_t, int32_t) { ReportTool("StartPolygonMark", x, y); }
-void AddPolygonMarkPoint(int32_t x, int32_t y, int32_t, int32_t) { ReportTool("AddPolygonMarkPoint", x, y); }
-void ClosePolygonMark() { ReportTool("ClosePolygonMark"); }
-void CircleMark(int32_t cx, int32_t cy, int32_t, int32_t, int32_t radius, uint8_t) {
-  ReportTool("CircleMark", cx, cy, radius);
-}
-void PreviewCircleMark(int32_t cx, int32_t cy, int32_t radius) { ReportTool("PreviewCircleMark", cx, cy, radius); }
-void MagicStick(int32_t x, int32_t y) { ReportTool("MagicStick", x, y); }
-void PickColor() { ReportTool("PickColor"); }
-void StartDistortion() { ReportTool("StartDistortion"); }
-void PreviewDistortion() { ReportTool("PreviewDistortion"); }
-void FinishDistortion() { ReportTool("FinishDistortion"); }
-void DrawFreehandSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t vert, int32_t,
-                         float, uint8_t, uint8_t, uint8_t, uint8_t) {
-  ReportTool("DrawFreehandSegment", x1 + horz, y1 + vert, x2 + horz, y2 + vert);
-}
-void Brush(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t vert, int32_t drawMode, float,
-           uint8_t, float, uint8_t, uint8_t, uint8_t) {
-  ReportTool("Brush", x1 + horz, y1 + vert, x2 + horz, y2 + vert, drawMode);
-}
-void Smear(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t vert, float, uint8_t, float,
-           uint8_t) {
-  ReportTool("Smear", x1 + horz, y1 + vert, x2 + horz, y2 + vert);
-}
-void SprayPaint(int32_t y, int32_t x, int32_t horz, int32_t vert, int32_t size, int32_t count, int32_t, float,
-                uint8_t, uint8_t, uint8_t, uint8_t) {
-  ReportTool("SprayPaint", x + horz, y + vert, size, count);
-}
-void SprayPaintCircle(int32_t y, int32_t x, int32_t horz, int32_t vert, int32_t radius, int32_t count, int32_t,
-                      float, uint8_t, uint8_t, uint8_t, uint8_t) {
-  ReportTool("SprayPaintCircle", x + horz, y + vert, radius, count);
-}
 void StartTextBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t, int32_t) {
   ReportTool("StartTextBox", x1, y1, x2, y2);
 }
-void FloodFill(int32_t x, int32_t y, int32_t, float, int32_t) { ReportTool("FloodFill", x, y); }
-void FloodFillTransparent(int32_t x, int32_t y, int32_t, float, uint8_t) { ReportTool("FloodFillTransparent", x, y); }
-void PreviewBezierCurve(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
-                        int32_t y3) {
-  ReportTool("PreviewBezierCurve", x0, y0, x1, y1, x2, y2, x3, y3);
-}
-void DrawBezierCurve(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
-                     int32_t y3, int32_t, int32_t, int32_t, float, int32_t) {
-  ReportTool("DrawBezierCurve", x0, y0, x1, y1, x2, y2, x3, y3);
-}
-void PreviewEllipse(int32_t cx, int32_t cy, int32_t rx, int32_t ry, int32_t) { ReportTool("PreviewEllipse", cx, cy, rx, ry); }
-void DrawEllipse(int32_t cx, int32_t cy, int32_t rx, int32_t ry, int32_t, int32_t, int32_t, float, int32_t option) {
-  ReportTool("DrawEllipse", cx, cy, rx, ry, option);
-}
-void PreviewLineSegment(int32_t, int32_t, int32_t, int32_t, uint8_t, uint8_t, uint8_t) {}
-void PreviewLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t) { ReportTool("PreviewLine", x1, y1, x2, y2); }
-void Box(int32_t x, int32_t y, int32_t w, int32_t h, int32_t, int32_t, int32_t option, int32_t, float, uint8_t) {
-  ReportTool("Box", x, y, w, h, option);
-}
-void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t, int32_t, int32_t, float, int32_t option) {
-  ReportTool("DrawLine", x1, y1, x2, y2, option);
-}
-void PreviewRhombus(int32_t cx, int32_t cy, int32_t hx, int32_t hy, int32_t) { ReportTool("PreviewRhombus", cx, cy, hx, hy); }
-void Rhombus(int32_t cx, int32_t cy, int32_t hx, int32_t hy, int32_t, int32_t, int32_t, float, int32_t option,
-             uint8_t) {
-  ReportTool("Rhombus", cx, cy, hx, hy, option);
-}
-void StoreCompassCentre(int32_t x, int32_t y, int32_t horz, int32_t vert) {
-  CompassCentreX = x;
-  CompassCentreY = y;
-  ReportTool("StoreCompassCentre", x + horz, y + vert);
-}
-void StoreCompassRadius(int32_t x, int32_t y) { ReportTool("StoreCompassRadius", x, y); }
-void DrawCompass(float x, float y, float, float, float, int32_t, int32_t, uint8_t, float, uint8_t) {
-  ReportTool("DrawCompass", int32_t(x), int32_t(y));
-}
-void DrawCompassPixels(float x, float y, float, float, float, int32_t, int32_t, uint8_t, float, uint8_t) {
-  ReportTool("DrawCompassPixels", int32_t(x), int32_t(y));
-}
 void StampBrushForm(int32_t form, int32_t x0, int32_t y0, int32_t w, int32_t h, int32_t, int32_t, uint8_t) {
   ReportTool("StampBrushForm", form, x0, y0, w, h);
-}
-void ColorRangePipette(int32_t x, int32_t y, int32_t w, int32_t h, int32_t shape) {
-  ReportTool("ColorRangePipette", x, y, w, h, shape);
 }
 // end of the tools drawn in a later issue
