@@ -60,10 +60,17 @@ int32_t Tolerance() { return int32_t(int8_t(uint8_t(tolleranz))); }
 // The seed colour and the tolerance band around it, for the per-cell test.
 struct Seed {
   int32_t r, g, b, t;
+  // Colour within the band, whatever the flag.
+  bool Near(PixelCell c) const {
+    if (t < 0) return false;
+    const uint32_t span = uint32_t(2 * t);
+    return uint32_t(int32_t((c >> 16) & 0xFF) - r + t) <= span && uint32_t(int32_t((c >> 8) & 0xFF) - g + t) <= span &&
+           uint32_t(int32_t(c & 0xFF) - b + t) <= span;
+  }
   bool Matches(PixelCell c) const {
-    if (FlagOf(c) != 0 || t < 0) return false;
-    const int32_t cr = (c >> 16) & 0xFF, cg = (c >> 8) & 0xFF, cb = c & 0xFF;
-    return std::abs(cr - r) <= t && std::abs(cg - g) <= t && std::abs(cb - b) <= t;
+    // tolerance 0: the very colour, flag 0, in one comparison
+    if (t == 0) return c == PixelCell((r << 16) | (g << 8) | b);
+    return FlagOf(c) == 0 && Near(c);
   }
 };
 
@@ -72,22 +79,41 @@ Seed SeedAt(int32_t x, int32_t y) {
   return {int32_t((c >> 16) & 0xFF), int32_t((c >> 8) & 0xFF), int32_t(c & 0xFF), Tolerance()};
 }
 
-// Appends the matching neighbours of (x, y): left, right, below, above.
-inline void QueueNeighbours(const Seed& s, int32_t x, int32_t y, const PixelCell* row, size_t stride) {
-  if (x > 0 && s.Matches(row[x - 1])) FloodQueue.Push(x - 1, y);
-  if (x < bildlang && s.Matches(row[x + 1])) FloodQueue.Push(x + 1, y);
-  if (y < bildhoch && s.Matches(row[stride + size_t(x)])) FloodQueue.Push(x, y + 1);
-  if (y > 0 && s.Matches(row[size_t(x) - stride])) FloodQueue.Push(x, y - 1);
+// A queued cell carries flag 3 until it is handled. A cell may be reached from several
+// neighbours before its turn; it is handled at the first of them and the later ones
+// are skipped, so it is queued once, at that first place: the visiting order is that of
+// a queue that takes every copy and skips the visited ones.
+constexpr PixelCell kQueued = 0x03000000u;
+
+inline void Enqueue(PixelCell& c, int32_t x, int32_t y) {
+  c = (c & 0x00FFFFFFu) | kQueued;
+  FloodQueue.Push(x, y);
 }
 
-void FloodFillRegion(const Seed& s, int32_t x, int32_t y, int8_t drawMode, float opacity) {
+// Queues the matching neighbours of (x, y): left, right, below, above.
+inline void QueueNeighbours(const Seed& s, int32_t x, int32_t y, PixelCell* row, size_t stride) {
+  if (x > 0 && s.Matches(row[x - 1])) Enqueue(row[x - 1], x - 1, y);
+  if (x < bildlang && s.Matches(row[x + 1])) Enqueue(row[x + 1], x + 1, y);
+  if (y < bildhoch && s.Matches(row[stride + size_t(x)])) Enqueue(row[stride + size_t(x)], x, y + 1);
+  if (y > 0 && s.Matches(row[size_t(x) - stride])) Enqueue(row[size_t(x) - stride], x, y - 1);
+}
+
+// Takes the queued mark off before the cell is painted: the draw modes see it unvisited.
+inline PixelCell& TakeQueued(PixelCell* row, int32_t x) {
+  row[x] &= 0x00FFFFFFu;
+  return row[x];
+}
+
+void FloodFillRegion(const Seed& s, int32_t x, int32_t y, int8_t drawMode, float opacity, bool plain,
+                     PixelCell plainColour) {
   const size_t stride = size_t(bildlang) + 1;
   PixelCell* row = ImagePixels.data() + size_t(y) * stride;
-  if (FlagOf(row[x]) == 0) {
-    DrawPixel(y, x, drawMode, opacity);
-    row[x] = (row[x] & 0x00FFFFFFu) | 0x01000000u;
-    ++FillCount;
-  }
+  PixelCell& cell = TakeQueued(row, x);
+  // the plain opaque brush of a true-colour image writes the drawing colour as DrawPixel does
+  if (plain) cell = plainColour;
+  else DrawPixel(y, x, drawMode, opacity);
+  cell = (cell & 0x00FFFFFFu) | 0x01000000u;
+  ++FillCount;
   QueueNeighbours(s, x, y, row, stride);
 }
 
@@ -95,21 +121,82 @@ void FloodFillRegionTransparent(const Seed& s, int32_t x, int32_t y, int32_t dis
                                 float opacity) {
   const size_t stride = size_t(bildlang) + 1;
   PixelCell* row = ImagePixels.data() + size_t(y) * stride;
-  if (FlagOf(row[x]) == 0) {
-    // 0 at the seed colour, 1 at the greatest distance that still matches
-    const float a = s.t == 0 ? 0.0f : float(double(distance) / (double(s.t) * 3.0));
-    const PixelCell old = row[x];
-    DrawPixel(y, x, drawMode, opacity);
-    const PixelCell painted = row[x];
-    PixelCell out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-      const float p = float((painted >> shift) & 0xFF), o = float((old >> shift) & 0xFF);
-      const int32_t v = int32_t(std::nearbyint(p * (1.0f - a) + o * a));
-      out |= (uint32_t(v) & 0xFF) << shift;
-    }
-    row[x] = out | 0x01000000u;
+  PixelCell& cell = TakeQueued(row, x);
+  // 0 at the seed colour, 1 at the greatest distance that still matches
+  const float a = s.t == 0 ? 0.0f : float(double(distance) / (double(s.t) * 3.0));
+  const PixelCell old = cell;
+  DrawPixel(y, x, drawMode, opacity);
+  const PixelCell painted = cell;
+  PixelCell out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const float p = float((painted >> shift) & 0xFF), o = float((old >> shift) & 0xFF);
+    const int32_t v = int32_t(std::nearbyint(p * (1.0f - a) + o * a));
+    out |= (uint32_t(v) & 0xFF) << shift;
   }
+  cell = out | 0x01000000u;
   QueueNeighbours(s, x, y, row, stride);
+}
+
+// Draw modes whose colour for a cell depends on that cell alone. With them the order in
+// which the region is walked changes nothing: every cell of the region is painted once,
+// from its own old colour and with flag 0, so the fill may walk the region row by row.
+// The mirroring modes (6 to 8) read other cells and the noise mode (9) draws random
+// numbers in walking order: they keep the breadth-first walk.
+bool OrderFree(int8_t drawMode) {
+  const uint8_t m = uint8_t(drawMode);
+  return m < 6 || m > 9;
+}
+
+struct Run {
+  int32_t x, y;
+};
+std::vector<Run> gRunStack;   // kept from one fill to the next
+
+// The region row by row: each popped cell grows into the run of matching cells around it,
+// the run is painted, and the first cell of every matching stretch above and below it is
+// pushed. Each cell is painted once; the stack holds run starts only.
+void RowFill(const Seed& s, int32_t x, int32_t y, int8_t drawMode, float opacity, bool plain, PixelCell colour) {
+  const size_t stride = size_t(bildlang) + 1;
+  gRunStack.clear();
+  gRunStack.push_back({x, y});
+  bool start = true;   // the start cell is painted whatever the tolerance
+  while (!gRunStack.empty()) {
+    const Run at = gRunStack.back();
+    gRunStack.pop_back();
+    PixelCell* row = ImagePixels.data() + size_t(at.y) * stride;
+    if (!start && !s.Matches(row[at.x])) continue;
+    start = false;
+    int32_t l = at.x, r = at.x;
+    while (l > 0 && s.Matches(row[l - 1])) --l;
+    while (r < bildlang && s.Matches(row[r + 1])) ++r;
+    if (plain) {
+      for (int32_t i = l; i <= r; ++i) row[i] = colour | 0x01000000u;
+    } else {
+      for (int32_t i = l; i <= r; ++i) {
+        DrawPixel(at.y, i, drawMode, opacity);
+        row[i] = (row[i] & 0x00FFFFFFu) | 0x01000000u;
+      }
+    }
+    FillCount += r - l + 1;
+    for (int32_t ny : {at.y - 1, at.y + 1}) {
+      if (ny < 0 || ny > bildhoch) continue;
+      const PixelCell* next = ImagePixels.data() + size_t(ny) * stride;
+      for (int32_t i = l; i <= r;) {
+        if (!s.Matches(next[i])) {
+          ++i;
+          continue;
+        }
+        gRunStack.push_back({i, ny});
+        while (i <= r && s.Matches(next[i])) ++i;
+      }
+    }
+  }
+}
+
+// Starts a walk at (x, y): the queue holds the start cell alone.
+void StartWalk(int32_t x, int32_t y) {
+  FloodQueue.Clear();
+  Enqueue(strokes::CellAt(x, y), x, y);
 }
 
 }  // namespace
@@ -128,13 +215,20 @@ void FloodFill(int32_t x, int32_t y, int32_t drawMode, float opacity, int32_t qu
   if (!strokes::InImage(x, y)) return;   // a script's cell off the image fills nothing
   if (quiet == 0) CreateUndoPoint();
   const Seed seed = SeedAt(x, y);
-  FloodQueue.Clear();
-  FloodQueue.Push(x, y);
+  const bool plain = int8_t(drawMode) == 0 && opacity == 1.0f && Colornumber == 0;
+  const PixelCell plainColour = (PixelCell(Rot) << 16) | (PixelCell(Gruen) << 8) | PixelCell(Blau);
   FillCount = 0;
+  if (OrderFree(int8_t(drawMode))) {
+    RowFill(seed, x, y, int8_t(drawMode), opacity, plain, plainColour);
+    ClearPixelFlags();
+    if (quiet == 0) RedrawCanvas();
+    return;
+  }
+  StartWalk(x, y);
   while (!FloodQueue.Empty()) {
     int32_t cx, cy;
     FloodQueue.Pop(cx, cy);
-    if (FlagOf(strokes::CellAt(cx, cy)) == 0) FloodFillRegion(seed, cx, cy, int8_t(drawMode), opacity);
+    FloodFillRegion(seed, cx, cy, int8_t(drawMode), opacity, plain, plainColour);
   }
   ClearPixelFlags();
   if (quiet == 0) RedrawCanvas();
@@ -144,13 +238,11 @@ void FloodFillTransparent(int32_t x, int32_t y, int32_t drawMode, float opacity,
   if (!strokes::InImage(x, y)) return;
   if (quiet == 0) CreateUndoPoint();
   const Seed seed = SeedAt(x, y);
-  FloodQueue.Clear();
-  FloodQueue.Push(x, y);
+  StartWalk(x, y);
   while (!FloodQueue.Empty()) {
     int32_t cx, cy;
     FloodQueue.Pop(cx, cy);
     const PixelCell c = strokes::CellAt(cx, cy);
-    if (FlagOf(c) != 0) continue;
     const int32_t d = ColorDistanceSum(seed.r, seed.g, seed.b, int32_t((c >> 16) & 0xFF), int32_t((c >> 8) & 0xFF),
                                        int32_t(c & 0xFF));
     FloodFillRegionTransparent(seed, cx, cy, d, int8_t(drawMode), opacity);
@@ -167,8 +259,7 @@ void MagicStick(int32_t x, int32_t y, uint8_t quiet) {
     return;
   }
   const Seed seed = SeedAt(x, y);
-  FloodQueue.Clear();
-  FloodQueue.Push(x, y);
+  StartWalk(x, y);
   startx = areax = x;
   starty = areay = y;
   const size_t stride = size_t(bildlang) + 1;
@@ -176,7 +267,6 @@ void MagicStick(int32_t x, int32_t y, uint8_t quiet) {
     int32_t cx, cy;
     FloodQueue.Pop(cx, cy);
     PixelCell* row = ImagePixels.data() + size_t(cy) * stride;
-    if (FlagOf(row[cx]) != 0) continue;
     row[cx] = (row[cx] & 0x00FFFFFFu) | 0x01000000u;
     startx = std::min(startx, cx);
     areax = std::max(areax, cx);

@@ -56,3 +56,49 @@ TEST_F(ToolsTest, ClickedToolButtonThenCanvasDragReachTheTool) {
   for (int turn = 0; turn < 10 && tk::queuedEvents() > 0; ++turn) loops_test::RunOneTurn(ModeDraw);
   EXPECT_EQ(undostate, after);
 }
+
+TEST_F(ToolsTest, LineFilledEllipseAndFillDrawnWithTheMouseAndUndoneEach) {
+  QWidget* canvas = tk::detail::gadgetWidget(11);
+  ASSERT_NE(canvas, nullptr);
+  Rot = Gruen = Blau = 0;
+  ToolFormStates[2] = 476;   // the ellipse filled
+  tk::setGadgetState(90, 1);
+  tk::setGadgetState(94, 0);
+  auto cell = [](int x, int y) { return ImagePixels[size_t(y) * 40 + size_t(x)] & 0x00FFFFFFu; };
+  // a drag from canvas pixel a to b with the tool, through the real canvas and the loop
+  auto drag = [&](int32_t tool, QPoint a, QPoint b) {
+    UpdateToolOptions(tool);
+    tk::drainEvents();
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, Over(canvas, a));
+    QTest::mouseMove(canvas, Over(canvas, b));
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, Over(canvas, b));
+    for (int turn = 0; turn < 10 && tk::queuedEvents() > 0; ++turn) loops_test::RunOneTurn(ModeDraw);
+  };
+  const std::vector<PixelCell> white = ImagePixels;
+  // the line from cell (2, 3) to (12, 8)
+  drag(52, QPoint(3, 4), QPoint(13, 9));
+  EXPECT_EQ(cell(2, 3), 0u);
+  EXPECT_EQ(cell(12, 8), 0u);
+  EXPECT_EQ(cell(7, 5), 0u);
+  const std::vector<PixelCell> withLine = ImagePixels;
+  // the filled ellipse round (25, 15) with radii 4 and 3
+  drag(49, QPoint(26, 16), QPoint(30, 19));
+  EXPECT_EQ(cell(25, 15), 0u);
+  EXPECT_EQ(cell(29, 15), 0u);
+  EXPECT_EQ(cell(25, 18), 0u);
+  EXPECT_EQ(cell(30, 15), 0x00FFFFFFu);
+  const std::vector<PixelCell> withEllipse = ImagePixels;
+  // the fill of the white around them, in red
+  Rot = 255;
+  drag(46, QPoint(36, 26), QPoint(36, 26));
+  EXPECT_EQ(cell(35, 25), 0x00FF0000u);
+  EXPECT_EQ(cell(0, 0), 0x00FF0000u);
+  EXPECT_EQ(cell(25, 15), 0u);
+  Undo(0);
+  EXPECT_EQ(ImagePixels, withEllipse);
+  Undo(0);
+  EXPECT_EQ(ImagePixels, withLine);
+  Undo(0);
+  EXPECT_EQ(ImagePixels, white);
+  UpdateToolOptions(42);
+}

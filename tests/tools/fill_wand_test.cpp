@@ -118,3 +118,50 @@ TEST_F(ToolsTest, WandFlagsRegionBorderCellsInsideItsBox) {
   ASSERT_EQ(AreaPixels.size(), 9u);
   for (int i = 0; i < 9; ++i) EXPECT_EQ(AreaPixels[i] >> 24, 1u) << i;   // neighbours outside the area do not count
 }
+
+TEST_F(ToolsTest, FillPaintsTheConnectedRegionWhateverTheDrawMode) {
+  // a noisy image of three greys: the region is the 4-connected cells within the
+  // tolerance of the start cell, found here by a plain walk of the colours
+  MakeImage(60, 45);
+  tk::randomSeed(11);
+  for (PixelCell& p : ImagePixels) p = 0x00010101u * PixelCell(100 + 3 * tk::random(4));
+  std::vector<PixelCell> image = ImagePixels;
+  tolleranz = 6;
+  const PixelCell seed = image[size_t(20) * 60 + 30];
+  auto near = [&](PixelCell c) { return std::abs(int(c & 0xFF) - int(seed & 0xFF)) <= 6; };
+  std::vector<char> in(image.size(), 0);
+  std::vector<int> todo{20 * 60 + 30};
+  in[todo[0]] = 1;
+  while (!todo.empty()) {
+    const int i = todo.back();
+    todo.pop_back();
+    const int x = i % 60, y = i / 60;
+    for (auto [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
+      const int nx = x + dx, ny = y + dy;
+      if (nx < 0 || ny < 0 || nx >= 60 || ny >= 45 || in[ny * 60 + nx] || !near(image[ny * 60 + nx])) continue;
+      in[ny * 60 + nx] = 1;
+      todo.push_back(ny * 60 + nx);
+    }
+  }
+  const int regionSize = int(std::count(in.begin(), in.end(), 1));
+  ASSERT_GT(regionSize, 50);
+  ASSERT_LT(regionSize, 60 * 45);
+  Rot = 255, Gruen = Blau = 0;
+  struct Mode {
+    int mode;
+    float opacity;
+  };
+  for (Mode m : {Mode{0, 1.0f}, Mode{0, 0.5f}, Mode{2, 1.0f}, Mode{9, 1.0f}}) {
+    SCOPED_TRACE("mode " + std::to_string(m.mode));
+    ImagePixels = image;
+    FloodFill(30, 20, m.mode, m.opacity, 1);
+    EXPECT_EQ(FillCount, regionSize);
+    for (size_t i = 0; i < image.size(); ++i)
+      if (!in[i]) ASSERT_EQ(ImagePixels[i], image[i]) << i;
+    if (m.mode == 2)   // inverted once each
+      for (size_t i = 0; i < image.size(); ++i)
+        if (in[i]) ASSERT_EQ(ImagePixels[i], image[i] ^ 0x00FFFFFFu) << i;
+    EXPECT_TRUE(NoFlags());
+  }
+  MakeImage(40, 30);
+}
