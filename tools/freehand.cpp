@@ -100,6 +100,7 @@ void Brush(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t
   const float X = float(ax - r + horz), Y = float(ay - r + vert);
   const int8_t mode = int8_t(drawMode);
   for (float t = 0.0f; t <= float(s.n); t += step) {
+    if (t + step == t) break;   // a stroke too long for the float steps ends where they stop
     const int64_t sx0 = int64_t(std::nearbyint(t * s.sx + X)), sy0 = int64_t(std::nearbyint(t * s.sy + Y));
     const int64_t j0 = std::max<int64_t>(0, -sy0), j1 = std::min<int64_t>(size, bildhoch - sy0);
     const int64_t i0 = std::max<int64_t>(0, -sx0), i1 = std::min<int64_t>(size, bildlang - sx0);
@@ -148,9 +149,9 @@ void Smear(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t
   };
   // the stamps run towards the previous point
   if (X > float(x2)) {
-    for (float t = 0.0f; t <= float(s.n); t += step) stamp(t);
+    for (float t = 0.0f; t <= float(s.n) && t + step != t; t += step) stamp(t);
   } else {
-    for (float t = float(s.n); t >= 0.0f; t -= step) stamp(t);
+    for (float t = float(s.n); t >= 0.0f && t - step != t; t -= step) stamp(t);
   }
 }
 

@@ -12,6 +12,8 @@
 #include "tools/strokes_internal.h"
 #include "tools/tools.h"
 
+using strokes::ForEachReachingOffset;
+
 int32_t CompassScrollX = 0, CompassScrollY = 0;
 uint8_t CompassHeld = 0;
 
@@ -63,20 +65,19 @@ void ColorRangePipette(int32_t x, int32_t y, int32_t w, int32_t h, int32_t shape
       for (int64_t j = 0; j < bh; ++j)
         for (int64_t i = 0; i < bw; ++i) add(bx + i, by + j);
   } else if (shape == 2) {
-    const int64_t W = std::min<int64_t>(std::abs(int64_t(w)), int64_t(bildlang) * 2 + 2);
-    const int64_t H = std::abs(int64_t(h));
+    const int64_t W = std::abs(int64_t(w)), H = std::abs(int64_t(h));
     // the centre column is not summed: a radius of 0 sums nothing
-    for (int64_t i = 1; i <= W; ++i) {
+    ForEachReachingOffset(X, W, bildlang, [&](int64_t i) {
+      if (i == 0) return;
       const float q = float(i) / float(W);
       const int64_t hh = RoundNearest(std::sqrt(std::max(0.0f, 1.0f - q * q)) * float(H));
       for (int64_t col : {X - i, X + i}) {
         if (col < 0 || col > bildlang) continue;
-        for (int64_t j = 0; j <= hh; ++j)
-          if (Y + j >= 0 && Y + j <= bildhoch) add(col, Y + j);
-        for (int64_t j = 1; j <= hh; ++j)
-          if (Y - j >= 0 && Y - j <= bildhoch) add(col, Y - j);
+        for (int64_t j = std::max<int64_t>(0, -Y); j <= std::min<int64_t>(hh, int64_t(bildhoch) - Y); ++j)
+          add(col, Y + j);
+        for (int64_t j = std::max<int64_t>(1, Y - bildhoch); j <= std::min<int64_t>(hh, Y); ++j) add(col, Y - j);
       }
-    }
+    });
   } else if (shape == 3) {
     const int64_t A = std::min<int64_t>(std::abs(int64_t(w)), INT32_MAX / 4);
     const int64_t B = std::min<int64_t>(std::abs(int64_t(h)), INT32_MAX / 4);

@@ -185,13 +185,12 @@ void DrawEllipse(int32_t cx, int32_t cy, int32_t rx, int32_t ry, int32_t horz, i
       for (int64_t row = std::max(y, lo); row <= hi; ++row) DrawPixel(int32_t(row), int32_t(col), mode, opacity);
       for (int64_t row = std::min(y - 1, hi); row >= lo; --row) DrawPixel(int32_t(row), int32_t(col), mode, opacity);
     };
-    for (int64_t i = 0; i <= ax; ++i) {
-      // columns entirely off the image on both sides end the walk early
-      if (x - i < 0 && x + i > bildlang) break;
+    // only the column offsets that put a column on the image are walked
+    ForEachReachingOffset(x, ax, bildlang, [&](int64_t i) {
       const int64_t h = EllipseColumn(i, ax, ay);
       column(x - i, h);
       if (i > 0) column(x + i, h);
-    }
+    });
     return;
   }
   int32_t p0x, p0y, lx, ly;

@@ -88,6 +88,33 @@ void EllipseOutline(int32_t cx, int32_t cy, float rx, float ry, F&& f, int32_t& 
   lastY = py;
 }
 
+// The offsets i in 0..reach for which column c - i or c + i lies in 0..last, as at most
+// two runs in increasing order, so that far-off shapes cost nothing for their size.
+template <class F>
+void ForEachReachingOffset(int64_t c, int64_t reach, int64_t last, F&& f) {
+  // c - i in 0..last: i in c - last .. c; c + i in 0..last: i in -c .. last - c
+  int64_t a1 = std::max<int64_t>(c - last, 0), b1 = std::min<int64_t>(c, reach);
+  int64_t a2 = std::max<int64_t>(-c, 0), b2 = std::min<int64_t>(last - c, reach);
+  if (a1 > a2 || (a1 == a2 && b1 > b2)) {
+    std::swap(a1, a2);
+    std::swap(b1, b2);
+  }
+  if (a1 > b1) {   // the first run is empty: the second alone
+    for (int64_t i = a2; i <= b2; ++i) f(i);
+    return;
+  }
+  if (a2 > b2) {
+    for (int64_t i = a1; i <= b1; ++i) f(i);
+    return;
+  }
+  if (a2 <= b1 + 1) {   // overlapping or touching: one run
+    for (int64_t i = a1; i <= std::max(b1, b2); ++i) f(i);
+    return;
+  }
+  for (int64_t i = a1; i <= b1; ++i) f(i);
+  for (int64_t i = a2; i <= b2; ++i) f(i);
+}
+
 inline uint32_t ColourValue(uint8_t r, uint8_t g, uint8_t b) {
   return uint32_t(r) | (uint32_t(g) << 8) | (uint32_t(b) << 16);
 }

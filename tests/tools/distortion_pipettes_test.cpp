@@ -111,7 +111,8 @@ TEST_F(ToolsTest, PipetteTakesTheColourUnderTheMouseOnly) {
   EXPECT_EQ(Rot, 0x12);
   EXPECT_EQ(Gruen, 0x34);
   EXPECT_EQ(Blau, 0x56);
-  if (tk::isGadget(816)) EXPECT_EQ(tk::gadgetState(816), 0x12);
+  ASSERT_TRUE(tk::isGadget(816));
+  EXPECT_EQ(tk::gadgetState(816), 0x12);
   MouseAt(60, 3);
   PickColor();
   EXPECT_EQ(Rot, 0x12);

@@ -114,3 +114,26 @@ TEST_F(ToolsTest, EllipseFilledAndOutlineOnAndOffTheImage) {
   EXPECT_EQ(ColourAt(0, 15), kWhite);
   EXPECT_EQ(ColourAt(7, 15), 0u);
 }
+
+TEST_F(ToolsTest, FarOffShapesCostNothingForTheirSizeAndStayOnTheImage) {
+  Rot = Gruen = Blau = 0;
+  // a horizontal line steps 0.001 down per cell: 2000000000 cells on, it is far below
+  DrawLine(-2000000000, 0, 2000000000, 0, 0, 0, 0, 1.0f, 467);
+  EXPECT_EQ(CellsNot(kWhite), 0);
+  DrawLine(-500, 0, 500, 0, 0, 0, 0, 1.0f, 467);   // still on row 0 here
+  for (int x = 0; x < 40; ++x) EXPECT_EQ(ColourAt(x, 0), 0u);
+  Fill(kWhite);
+  // a filled ellipse centred far to the left whose right end reaches column 10
+  DrawEllipse(-1000000, 15, 1000010, 5, 0, 0, 0, 1.0f, 474);
+  EXPECT_EQ(ColourAt(0, 15), 0u);
+  EXPECT_EQ(ColourAt(10, 15), 0u);
+  EXPECT_EQ(ColourAt(11, 15), kWhite);
+  EXPECT_EQ(ColourAt(0, 21), kWhite);
+  Fill(kWhite);
+  Rhombus(20, 15, 2000000000, 2000000000, 0, 0, 0, 1.0f, 484, 1);
+  Box(-2000000000, -2000000000, 2000000000, 2000000000, 0, 0, 478, 0, 1.0f, 1);
+  EXPECT_EQ(CellsNot(0), 0);
+  Rot = 5;
+  ColorRangePipette(-1000000, 15, 1000010, 2000000000, 2);   // only the black cells it reaches
+  EXPECT_EQ(Rot, 0);
+}
