@@ -147,6 +147,12 @@ bool OrderFree(int8_t drawMode) {
   return m < 6 || m > 9;
 }
 
+bool AnyFlagSet() {
+  PixelCell any = 0;
+  for (PixelCell c : ImagePixels) any |= c;
+  return (any >> 24) != 0;
+}
+
 struct Run {
   int32_t x, y;
 };
@@ -155,7 +161,11 @@ std::vector<Run> gRunStack;   // kept from one fill to the next
 // The region row by row: each popped cell grows into the run of matching cells around it,
 // the run is painted, and the first cell of every matching stretch above and below it is
 // pushed. Each cell is painted once; the stack holds run starts only.
-void RowFill(const Seed& s, int32_t x, int32_t y, int8_t drawMode, float opacity, bool plain, PixelCell colour) {
+// `mark` is the flag written on painted cells: 1, or 0 when the painted colour itself can
+// no longer match (the plain brush outside the tolerance band), which spares the fill
+// its pass over every flag at the end.
+void RowFill(const Seed& s, int32_t x, int32_t y, int8_t drawMode, float opacity, bool plain, PixelCell colour,
+             PixelCell mark) {
   const size_t stride = size_t(bildlang) + 1;
   gRunStack.clear();
   gRunStack.push_back({x, y});
@@ -170,7 +180,7 @@ void RowFill(const Seed& s, int32_t x, int32_t y, int8_t drawMode, float opacity
     while (l > 0 && s.Matches(row[l - 1])) --l;
     while (r < bildlang && s.Matches(row[r + 1])) ++r;
     if (plain) {
-      for (int32_t i = l; i <= r; ++i) row[i] = colour | 0x01000000u;
+      for (int32_t i = l; i <= r; ++i) row[i] = colour | mark;
     } else {
       for (int32_t i = l; i <= r; ++i) {
         DrawPixel(at.y, i, drawMode, opacity);
@@ -219,8 +229,15 @@ void FloodFill(int32_t x, int32_t y, int32_t drawMode, float opacity, int32_t qu
   const PixelCell plainColour = (PixelCell(Rot) << 16) | (PixelCell(Gruen) << 8) | PixelCell(Blau);
   FillCount = 0;
   if (OrderFree(int8_t(drawMode))) {
-    RowFill(seed, x, y, int8_t(drawMode), opacity, plain, plainColour);
-    ClearPixelFlags();
+    const bool unmarked = plain && !seed.Near(plainColour);
+    RowFill(seed, x, y, int8_t(drawMode), opacity, plain, plainColour, unmarked ? 0u : 0x01000000u);
+    // every flag ends at 0: when the fill set none, only flags found beforehand need it
+    if (!unmarked || AnyFlagSet()) {
+      ClearPixelFlags();
+    } else {
+      lang = bildlang + 1;   // where the pass over the flags leaves the loop counters
+      hoch = bildhoch + 1;
+    }
     if (quiet == 0) RedrawCanvas();
     return;
   }

@@ -26,6 +26,7 @@ TEST_F(ToolsTest, CheckerboardFillReachesNoDiagonalNeighbour) {
     for (int x = 0; x < 40; ++x) ImagePixels[size_t(y) * 40 + x] = ((x + y) % 2) ? 0u : kWhite;
   Rot = 255, Gruen = 0, Blau = 0;
   tolleranz = 5;
+  ImagePixels[size_t(20) * 40 + 30] |= 0x02000000u;   // a flag left from elsewhere is cleared too
   FloodFill(4, 4, 0, 1.0f, 1);
   EXPECT_EQ(FillCount, 1);
   EXPECT_EQ(ColourAt(4, 4), 0x00FF0000u);
@@ -156,11 +157,13 @@ TEST_F(ToolsTest, FillPaintsTheConnectedRegionWhateverTheDrawMode) {
     ImagePixels = image;
     FloodFill(30, 20, m.mode, m.opacity, 1);
     EXPECT_EQ(FillCount, regionSize);
-    for (size_t i = 0; i < image.size(); ++i)
-      if (!in[i]) ASSERT_EQ(ImagePixels[i], image[i]) << i;
-    if (m.mode == 2)   // inverted once each
-      for (size_t i = 0; i < image.size(); ++i)
-        if (in[i]) ASSERT_EQ(ImagePixels[i], image[i] ^ 0x00FFFFFFu) << i;
+    for (size_t i = 0; i < image.size(); ++i) {
+      if (!in[i]) {
+        ASSERT_EQ(ImagePixels[i], image[i]) << i;
+      } else if (m.mode == 2) {   // inverted once each
+        ASSERT_EQ(ImagePixels[i], image[i] ^ 0x00FFFFFFu) << i;
+      }
+    }
     EXPECT_TRUE(NoFlags());
   }
   MakeImage(40, 30);
