@@ -43,9 +43,23 @@ struct BrushGreys {
 
 int32_t Radius() { return std::clamp(drawforms_length, 0, 400); }
 
+// The stamps of a stroke are shown straight on the canvas picture, as they are made;
+// the release redraws the whole view.
+struct StampView {
+  bool open = false;
+  explicit StampView(uint8_t quiet) {
+    if (quiet != 0 || !tk::isGadget(11)) return;
+    PrepareViewImages();
+    const int picture = tk::canvasImage(11);
+    open = picture >= 0 && tk::startDrawing(tk::imageOutput(picture));
+  }
+  ~StampView() {
+    if (open) tk::stopDrawing();
+  }
+};
+
 // The view refresh of one stamp's rectangle.
 void ShowStamp(int64_t sx0, int64_t sy0, int32_t size, int32_t horz, int32_t vert) {
-  if (!tk::isGadget(11)) return;
   const int64_t x = sx0 - horz, y = sy0 - vert;
   if (x > INT32_MAX / 2 || y > INT32_MAX / 2 || x < INT32_MIN / 2 || y < INT32_MIN / 2) return;
   RedrawImageRect(int32_t(x), int32_t(y), size + 1, size + 1, horz, vert);
@@ -99,6 +113,7 @@ void Brush(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t
   const BrushGreys greys(r);
   const float X = float(ax - r + horz), Y = float(ay - r + vert);
   const int8_t mode = int8_t(drawMode);
+  const StampView view(quiet);
   for (float t = 0.0f; t <= float(s.n); t += step) {
     if (t + step == t) break;   // a stroke too long for the float steps ends where they stop
     const int64_t sx0 = int64_t(std::nearbyint(t * s.sx + X)), sy0 = int64_t(std::nearbyint(t * s.sy + Y));
@@ -112,7 +127,7 @@ void Brush(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t
         DrawPixel(int32_t(sy0 + j), int32_t(sx0 + i), mode, opacity * float(255 - g) / 255.0f);
         if (allowreadraw == 1) SetFlag(cell, 2);
       }
-    if (quiet == 0) ShowStamp(sx0, sy0, size, horz, vert);
+    if (view.open) ShowStamp(sx0, sy0, size, horz, vert);
   }
 }
 
@@ -126,6 +141,7 @@ void Smear(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t
   const BrushGreys greys(r);
   const float X = float(int64_t(x1) - r + horz), Y = float(int64_t(y1) - r + vert);
   const size_t side = size_t(SmearBufferSide);
+  const StampView view(quiet);
   auto stamp = [&](float t) {
     const int64_t sx0 = int64_t(std::nearbyint(t * s.sx + X)), sy0 = int64_t(std::nearbyint(t * s.sy + Y));
     const int64_t j0 = std::max<int64_t>(0, -sy0), j1 = std::min<int64_t>(size, bildhoch - sy0);
@@ -145,7 +161,7 @@ void Smear(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t
         carried = kept;   // the buffer picks up what lay under it
         cell = out;
       }
-    if (quiet == 0) ShowStamp(sx0, sy0, size, horz, vert);
+    if (view.open) ShowStamp(sx0, sy0, size, horz, vert);
   };
   // the stamps run towards the previous point
   if (X > float(x2)) {

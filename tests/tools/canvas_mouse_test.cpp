@@ -139,9 +139,9 @@ TEST_F(ToolsTest, EachToolRunsItsPressDragAndReleaseSteps) {
       }
       default: break;
     }
-    if (c.tool != 38) EXPECT_EQ(CanvasButtonDown, 0);
     // every release leaves no working flags behind (the polygon mark keeps its outline)
     if (c.tool != 38) {
+      EXPECT_EQ(CanvasButtonDown, 0);
       for (PixelCell p : ImagePixels) ASSERT_EQ(p >> 24, 0u);
     }
     if (c.tool == 38) {
@@ -353,4 +353,18 @@ TEST_F(ToolsTest, PolygonEdgesJoinThePressedCellsAcrossAScroll) {
     EXPECT_EQ(ImagePixels[size_t(y) * 100 + size_t(x)], 0u) << x << ", " << y;
   EXPECT_EQ(ImagePixels[3 * 100 + 7], 0x00FFFFFFu);
   horz = 0;
+}
+
+TEST_F(ToolsTest, BrushStampsShowOnTheCanvasBeforeTheRelease) {
+  UpdateToolOptions(42);
+  Rot = Gruen = Blau = 0;
+  RedrawCanvas();
+  MouseAt(5, 6);
+  OnCanvasLeftDown();
+  int stride = 0;
+  const uint32_t* picture = tk::imageCells(tk::canvasImage(11), &stride);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture[size_t(6) * size_t(stride) + 5] & 0x00FFFFFFu, 0u);
+  EXPECT_EQ(picture[size_t(6) * size_t(stride) + 20] & 0x00FFFFFFu, 0x00FFFFFFu);
+  OnCanvasLeftUp();
 }
