@@ -344,6 +344,7 @@ void PressTool(int32_t tool) {
       if (CompassClicks == 1) StoreCompassRadius(lang, hoch);
       CompassClicks = 2;   // stays at 2: the centre and radius are set
       linestate = 55;
+      HoldCompassDrawing();   // committed at the release
       CompassDraw();
       break;
     case 57: {
@@ -586,7 +587,7 @@ void ReleaseTool(int32_t tool) {
       Rhombus(cx, cy, hx, hy, horz, vert, fillstate, transstate, ToolOption, 0);
       break;
     }
-    case 55: break;
+    case 55: CommitCompassDrawing(); break;
     case 56: {
       FinishAreaSelection();
       NormaliseDrag();
@@ -699,15 +700,11 @@ void OnRightButton() {
         ClearPixelFlags();
         RedrawCanvas();
         PolygonMarkPoints.clear();
+        RestorePolygonMarkColour();
         break;
-      case 40:
-        bildlang -= 1;
-        bildhoch -= 1;
-        RestoreHeldImage();
-        RedrawCanvas();
-        for (int image : {34, 35, 36, 37, 33}) tk::freeImage(image);
-        break;
+      case 40: CancelDistortion(); break;
       case 41: case 42: case 44: case 45: RestoreHeldImage(); break;
+      case 55: CommitCompassDrawing(); break;
       case 48: case 49: case 50: case 52: case 53: case 54: RedrawCanvas(); break;
       case 51:
         Undo(0);

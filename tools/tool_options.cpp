@@ -247,7 +247,7 @@ void LeaveTool(int32_t old) {
     case 55:
       Hide({IMAGE_GROUP}, true);
       if (CompassClicks > 0) {
-        CreateUndoPointFromHold();
+        CommitCompassDrawing();   // only a drawing still held
         CompassClicks = 0;
       }
       break;

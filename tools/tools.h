@@ -190,3 +190,31 @@ std::string ChooseSpecialCharacter(const std::string& face);
 // is outside it); codes past 255 (below the grid) show no character.
 void SpecialCharacterLabels(int32_t mx, int32_t my, std::string& ascii, std::string& hex);
 // ==== end brush forms, text tool, special characters ======================================
+// ==== Painting and selection tool routines (tools/shapes.cpp, fill_wand.cpp, freehand.cpp,
+// ==== selections.cpp, bezier.cpp, distortion.cpp, pipettes.cpp) ===========================
+// Cells painted by the last plain flood fill.
+extern int32_t FillCount;
+// The wand at image cell (x, y); quiet 1 (scripts): no busy sign, no view refresh of the
+// area. The two-argument form is the canvas's, quiet 0.
+void MagicStick(int32_t x, int32_t y, uint8_t quiet);
+int32_t FillColorMatches(int32_t y, int32_t x, int32_t r, int32_t g, int32_t b);
+int32_t ColorDistanceSum(int32_t r1, int32_t g1, int32_t b1, int32_t r2, int32_t g2, int32_t b2);
+// White rectangles (mode 0) or grey circles (mode 1) along a line: the script's point command.
+void DrawEllipseStroke(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t horz, int32_t vert, int32_t w,
+                       int32_t h, int32_t mode, uint8_t quiet);
+// The random draws of the spray can (0..n inclusive); tests put a scripted source here.
+extern int32_t (*ToolRandom)(int32_t n);
+// The scroll position at the compass's centre press.
+extern int32_t CompassScrollX, CompassScrollY;
+// The point on the compass circle towards (x, y), all in view cells.
+void CompassPoint(float x, float y, float cx, float cy, float r, float& px, float& py);
+// A compass drawing is held from its press and committed at its release (or when the
+// tool is left or the action cancelled), so no other command runs over a held image.
+extern uint8_t CompassHeld;
+void HoldCompassDrawing();
+void CommitCompassDrawing();
+// A right click during the distortion: the held image comes back, size and cells.
+void CancelDistortion();
+// A cancelled polygon selection gives back the drawing colour its first click replaced.
+void RestorePolygonMarkColour();
+// ==== end painting and selection tool routines ===========================================

@@ -11,9 +11,11 @@ int32_t tolleranz = 5;
 std::list<PolygonMarkPoint> PolygonMarkPoints;
 
 void ResetToolModel();   // tools/tool_model.cpp
+void ResetPaintingTools();   // tools/pipettes.cpp
 
 void ResetToolsState() {
   ResetToolModel();
+  ResetPaintingTools();
   StructureEffectTable.clear();  // structure-effect table (tools/structure_table.cpp)
   linestate = 0;
   paintstate = 0;

@@ -37,13 +37,16 @@ TEST_F(ToolsTest, ClickedToolButtonThenCanvasDragReachTheTool) {
   EXPECT_EQ(origin.x(), bildx);
   EXPECT_EQ(origin.y(), CanvasTop);
   const int32_t before = undostate;
-  ToolCalls calls;
+  Rot = Gruen = Blau = 0;
+  auto cell = [](int x, int y) { return ImagePixels[size_t(y) * 40 + size_t(x)] & 0x00FFFFFFu; };
   // at zoom 1 the cell under a pixel is taken half a pixel up and left
   QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, Over(canvas, QPoint(5, 6)));
-  EXPECT_EQ(calls.Take(), (std::vector<std::string>{"DrawFreehandSegment 4 5 4 5"}));
+  EXPECT_EQ(cell(4, 5), 0u);
+  EXPECT_EQ(cell(14, 11), 0x00FFFFFFu);
   EXPECT_EQ(linestate, 41);
   QTest::mouseMove(canvas, Over(canvas, QPoint(15, 12)));
-  EXPECT_EQ(calls.Take(), (std::vector<std::string>{"DrawFreehandSegment 4 5 14 11"}));
+  EXPECT_EQ(cell(14, 11), 0u);   // the segment from (4, 5) to (14, 11)
+  EXPECT_EQ(cell(9, 8), 0u);
   QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, Over(canvas, QPoint(15, 12)));
   EXPECT_EQ(linestate, -1);
   EXPECT_EQ(CanvasButtonDown, 0);
@@ -52,5 +55,50 @@ TEST_F(ToolsTest, ClickedToolButtonThenCanvasDragReachTheTool) {
   const int32_t after = undostate;
   for (int turn = 0; turn < 10 && tk::queuedEvents() > 0; ++turn) loops_test::RunOneTurn(ModeDraw);
   EXPECT_EQ(undostate, after);
-  EXPECT_TRUE(calls.Take().empty());
+}
+
+TEST_F(ToolsTest, LineFilledEllipseAndFillDrawnWithTheMouseAndUndoneEach) {
+  QWidget* canvas = tk::detail::gadgetWidget(11);
+  ASSERT_NE(canvas, nullptr);
+  Rot = Gruen = Blau = 0;
+  ToolFormStates[2] = 476;   // the ellipse filled
+  tk::setGadgetState(90, 1);
+  tk::setGadgetState(94, 0);
+  auto cell = [](int x, int y) { return ImagePixels[size_t(y) * 40 + size_t(x)] & 0x00FFFFFFu; };
+  // a drag from canvas pixel a to b with the tool, through the real canvas and the loop
+  auto drag = [&](int32_t tool, QPoint a, QPoint b) {
+    UpdateToolOptions(tool);
+    tk::drainEvents();
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, Over(canvas, a));
+    QTest::mouseMove(canvas, Over(canvas, b));
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, Over(canvas, b));
+    for (int turn = 0; turn < 10 && tk::queuedEvents() > 0; ++turn) loops_test::RunOneTurn(ModeDraw);
+  };
+  const std::vector<PixelCell> white = ImagePixels;
+  // the line from cell (2, 3) to (12, 8)
+  drag(52, QPoint(3, 4), QPoint(13, 9));
+  EXPECT_EQ(cell(2, 3), 0u);
+  EXPECT_EQ(cell(12, 8), 0u);
+  EXPECT_EQ(cell(7, 5), 0u);
+  const std::vector<PixelCell> withLine = ImagePixels;
+  // the filled ellipse round (25, 15) with radii 4 and 3
+  drag(49, QPoint(26, 16), QPoint(30, 19));
+  EXPECT_EQ(cell(25, 15), 0u);
+  EXPECT_EQ(cell(29, 15), 0u);
+  EXPECT_EQ(cell(25, 18), 0u);
+  EXPECT_EQ(cell(30, 15), 0x00FFFFFFu);
+  const std::vector<PixelCell> withEllipse = ImagePixels;
+  // the fill of the white around them, in red
+  Rot = 255;
+  drag(46, QPoint(36, 26), QPoint(36, 26));
+  EXPECT_EQ(cell(35, 25), 0x00FF0000u);
+  EXPECT_EQ(cell(0, 0), 0x00FF0000u);
+  EXPECT_EQ(cell(25, 15), 0u);
+  Undo(0);
+  EXPECT_EQ(ImagePixels, withEllipse);
+  Undo(0);
+  EXPECT_EQ(ImagePixels, withLine);
+  Undo(0);
+  EXPECT_EQ(ImagePixels, white);
+  UpdateToolOptions(42);
 }

@@ -67,3 +67,32 @@ class ToolsTest : public ::testing::Test {
 };
 
 }  // namespace tools_test
+
+namespace tools_test {
+
+// Cell (x, y) of the image, colour only.
+inline PixelCell ColourAt(int x, int y) {
+  return ImagePixels[size_t(y) * (size_t(bildlang) + 1) + size_t(x)] & 0x00FFFFFFu;
+}
+inline void Fill(PixelCell colour) { std::fill(ImagePixels.begin(), ImagePixels.end(), colour); }
+// Number of cells whose colour differs from `colour`.
+inline int CellsNot(PixelCell colour) {
+  int n = 0;
+  for (PixelCell p : ImagePixels) n += (p & 0x00FFFFFFu) != colour;
+  return n;
+}
+inline bool NoFlags() {
+  for (PixelCell p : ImagePixels)
+    if (p >> 24) return false;
+  return true;
+}
+// The cells whose colour is not `colour`, as (x, y) pairs in row order.
+inline std::vector<std::pair<int, int>> CellsOtherThan(PixelCell colour) {
+  std::vector<std::pair<int, int>> out;
+  for (int y = 0; y <= bildhoch; ++y)
+    for (int x = 0; x <= bildlang; ++x)
+      if (ColourAt(x, y) != colour) out.push_back({x, y});
+  return out;
+}
+
+}  // namespace tools_test
