@@ -1,4 +1,4 @@
-// The area helpers of the marked-area twins (Part 4.110): the signed form of the area (bytes 0
+// The area helpers of the marked-area twins: the signed form of the area (bytes 0
 // to 2 XOR 0x80, the flag byte never touched), the re-allocation of the area with its display
 // image and zoomed extents, and the bilinear sample that the free rotation uses.
 //

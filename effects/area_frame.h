@@ -1,4 +1,4 @@
-// The steps every marked-area twin shares around its pixel work (Part 4.110), for the effect
+// The steps every marked-area twin shares around its pixel work, for the effect
 // files of this folder: the span of AreaPixels that the kernels of kernels.h and
 // kernels_geometry.h take, the error-location code on entry, the loop counters as the
 // column-outer, row-inner walk leaves them, and the refresh at the end.
