@@ -13,5 +13,6 @@ void ResetEffectsState() {
   CircleCopy.assign(1, 0);
   AreaTransformCopy.assign(1, 0);
   ChannelDistances.assign(3, 0);
+  ResetChannelSwitches();
   RedHoldWidth = RedHoldHeight = GreenHoldWidth = GreenHoldHeight = BlueHoldWidth = BlueHoldHeight = 0;
 }
