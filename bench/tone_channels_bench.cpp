@@ -62,6 +62,10 @@ int main(int argc, char** argv) {
     std::printf("%-26s %8.2f ms  copy %6.2f ms  ratio=%.2f\n", name, a, b, a / b);
   };
 
+  // The statistics passes over the whole image that some effects take first (Shadow, the
+  // attributes and their twins the means, Colorspectrum_Marked the extremes).
+  bench("(UpdateAverageColors)", false, [] { UpdateAverageColors(); });
+  bench("(UpdateMinMaxColors)", false, [] { UpdateMinMaxColors(); });
   bench("Coloring", false, [] { Coloring(200, 100, 50, 1); });
   bench("Shadow", false, [] { Shadow(1); });
   bench("Colormove 3,-2,5", false, [] { Colormove(3, 2, 5, 1, 4, 2, 1); });

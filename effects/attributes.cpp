@@ -55,21 +55,26 @@ struct Blend {
   int32_t mix(int32_t value, int32_t imageValue) const { return own[value - Low] + under[imageValue]; }
 };
 
-// The area kernel with the blend: (cellX0, cellY0) is the image cell under the span's first
-// cell, imageAt(x, y) the image cell under span cell (x, y) or nullptr outside the image.
+// The area kernel with the blend: imageAt(x, y) is the image cell under span cell (x, y), or
+// nullptr where that lies outside the image.
 template <class ImageAt>
 void BlendedAttributeCells(const fx::Span& s, const fx::AttributeSettings& a, const Blend& blend, ImageAt imageAt) {
+  // the adjusted values before the clamp, [bright][channel][u]
+  static int16_t adjusted[2][3][256];
+  for (int b = 0; b < 2; ++b)
+    for (int k = 0; k < 3; ++k)
+      for (int32_t u = 0; u < 256; ++u) adjusted[b][k][u] = int16_t(a.adjust(k, u, b != 0));
   const int32_t threshold = a.meanSum();
   for (int32_t y = 0; y < s.height; ++y) {
     fx::Cell* p = s.row(y);
     for (int32_t x = 0; x < s.width; ++x) {
       const fx::Cell c = p[x];
       const int32_t u[3] = {fx::RedOf(c), fx::GreenOf(c), fx::BlueOf(c)};
-      const bool bright = u[0] + u[1] + u[2] >= threshold;
+      const int b = u[0] + u[1] + u[2] >= threshold;
       const fx::Cell* under = imageAt(x, y);
       int32_t out[3];
       for (int k = 0; k < 3; ++k) {
-        int32_t v = a.adjust(k, u[k], bright);
+        int32_t v = adjusted[b][k][u[k]];
         if (under) v = blend.mix(v, (*under >> (16 - 8 * k)) & 0xFF);
         out[k] = fx::ClampByte(v);
       }

@@ -23,15 +23,21 @@ inline void MapFromSum(const Span& s, const Cell* colourOfSum) {
     }
   });
 }
-// Each channel through `bright` when r + g + b >= threshold, else through `dark`.
-inline void MapChannelsBySum(const Span& s, const ChannelTables& bright, const ChannelTables& dark,
-                             int32_t threshold) {
+// Each channel through `bright` when r + g + b >= threshold, else through `dark`. Both
+// tables of a channel lie in one array of 512 (dark first), so the choice is an offset.
+struct SumChannelTables {
+  Cell red[512];
+  Cell green[512];
+  Cell blue[512];
+};
+inline void MapChannelsBySum(const Span& s, const SumChannelTables& t, int32_t threshold) {
   ForEachRow(s, [&](Cell* p, int32_t n) {
     for (int32_t i = 0; i < n; ++i) {
       const Cell c = p[i];
       const int32_t sum = int32_t((c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF));
-      const ChannelTables& t = sum >= threshold ? bright : dark;
-      p[i] = (c & FlagMask) | t.red[(c >> 16) & 0xFF] | t.green[(c >> 8) & 0xFF] | t.blue[c & 0xFF];
+      const uint32_t off = uint32_t(sum >= threshold) << 8;
+      p[i] = (c & FlagMask) | t.red[off | ((c >> 16) & 0xFF)] | t.green[off | ((c >> 8) & 0xFF)] |
+             t.blue[off | (c & 0xFF)];
     }
   });
 }
@@ -280,13 +286,20 @@ struct AttributeSettings {
 inline int32_t ClampByte(int32_t v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
 // The attribute kernel with its clamp to 0..255.
 inline void AttributeCells(const Span& s, const AttributeSettings& a) {
-  static ChannelTables bright, dark;
-  bright.build([&](int32_t c, int32_t u) { return ClampByte(a.adjust(c, u, true)); });
   if (a.contrast > 0) {
-    dark.build([&](int32_t c, int32_t u) { return ClampByte(a.adjust(c, u, false)); });
-    MapChannelsBySum(s, bright, dark, a.meanSum());
+    static SumChannelTables t;
+    for (int32_t u = 0; u < 256; ++u)
+      for (int32_t bright = 0; bright < 2; ++bright) {
+        const int32_t i = bright << 8 | u;
+        t.red[i] = Cell(ClampByte(a.adjust(0, u, bright))) << 16;
+        t.green[i] = Cell(ClampByte(a.adjust(1, u, bright))) << 8;
+        t.blue[i] = Cell(ClampByte(a.adjust(2, u, bright)));
+      }
+    MapChannelsBySum(s, t, a.meanSum());
   } else {
-    MapChannels(s, bright);
+    static ChannelTables t;
+    t.build([&](int32_t c, int32_t u) { return ClampByte(a.adjust(c, u, true)); });
+    MapChannels(s, t);
   }
 }
 
