@@ -198,6 +198,23 @@ TEST_F(ChannelTest, PreviewsLeaveTheCellsAsTheyAre) {
   EXPECT_EQ(ImagePixels[0], C(10, 20, 30));
 }
 
+TEST_F(ChannelTest, AreaPreviewAdjustsTheDisplayImageOnly) {
+  SetImage(4, 4, Random(4, 4, 2));
+  SetArea(2, 2, {C(10, 20, 30, 1), C(40, 50, 60, 1), C(250, 0, 9, 1), C(1, 2, 3, 1)});
+  areamark = 2;
+  startx = starty = 1;
+  RefreshView();
+  ASSERT_TRUE(tk::isImage(22));
+  const int n = tk::imageWidth(22) * tk::imageHeight(22);
+  const std::vector<uint32_t> shown(tk::imageCells(22), tk::imageCells(22) + n);
+  const auto area = AreaPixels;
+  PreviewAreaAdjustment(0, 10, 0, 0, 0, 0);
+  EXPECT_EQ(AreaPixels, area);
+  for (int i = 0; i < n; ++i)
+    for (int sh = 0; sh <= 16; sh += 8)
+      EXPECT_EQ(int(tk::imageCells(22)[i] >> sh & 0xFF), std::min(255, int(shown[size_t(i)] >> sh & 0xFF) + 10));
+}
+
 TEST_F(ChannelTest, ChannelSwitchesHoldAndPutBack) {
   for (auto [w, h] : {std::pair{3, 5}, {5, 3}}) {
     const auto cells = Random(w, h, unsigned(w));
@@ -234,6 +251,29 @@ TEST_F(ChannelTest, ChannelSwitchesHoldAndPutBack) {
   EXPECT_EQ(ImagePixels, shown);
   EXPECT_EQ(undostate, undo % maxundo + 1);
   EXPECT_TRUE(Redrawn());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChannelTest, TheImageHoldFollowsTheMenuCheckMark) {
+  ASSERT_TRUE(tk::createMenu(0, 0));
+  tk::menuTitle("Farben");
+  tk::menuItem(34, "Rottöne anzeigen");
+  SetImage(2, 1, {C(1, 2, 3), C(4, 5, 6)});
+  SwitchRedChannel(0, 1);
+  EXPECT_TRUE(tk::menuItemChecked(0, 34));
+  EXPECT_EQ(R(ImagePixels[1]), 0);
+  SwitchRedChannel(1, 1);
+  EXPECT_FALSE(tk::menuItemChecked(0, 34));
+  EXPECT_EQ(R(ImagePixels[1]), 4);
+  // A document that comes without a held channel clears the mark: nothing is put back.
+  SwitchRedChannel(0, 1);
+  tk::setMenuItemChecked(0, 34, false);
+  SwitchRedChannel(1, 1);
+  EXPECT_EQ(R(ImagePixels[1]), 0);
+  EXPECT_FALSE(tk::menuItemChecked(0, 34));
 }
 
 }  // namespace
