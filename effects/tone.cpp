@@ -33,6 +33,14 @@ bool ToneShares(int32_t r, int32_t g, int32_t b, float share[3]) {
   return true;
 }
 
+// RoundNearest of the product of a channel sum and a share, kept inside the range where a
+// share from a colour far outside 0..255 cannot overflow the integer (colours from the
+// dialog and the scripts never come near it).
+int32_t ScaledSum(int32_t sum, float share) {
+  const float p = std::clamp(float(double(sum) * double(share)), -1.0e9f, 1.0e9f);
+  return RoundNearest(p);
+}
+
 // Half an overflow, as the hand-on rounds it.
 int32_t HalfOf(int32_t overflow) { return RoundNearest(float(overflow) / 2.0f); }
 
@@ -42,7 +50,7 @@ void ImageToneTable(const float share[3], fx::Cell table[766]) {
   for (int32_t s = 0; s <= 765; ++s) {
     int32_t ch[3], over[3];
     for (int k = 0; k < 3; ++k) {
-      const int32_t n = RoundNearest(float(double(s) * double(share[k])));
+      const int32_t n = ScaledSum(s, share[k]);
       ch[k] = n < 255 ? n : 255;
       over[k] = n < 255 ? 0 : n - 255;
     }
@@ -66,7 +74,7 @@ void AreaToneTable(const float share[3], fx::Cell table[766]) {
     const int32_t t = s - 3;
     int32_t ch[3], over[3];
     for (int k = 0; k < 3; ++k) {
-      const int32_t n = RoundNearest(float(double(t) * double(share[k]))) - 127;
+      const int32_t n = ScaledSum(t, share[k]) - 127;
       ch[k] = n >= 128 ? 127 : std::max(n, -128);
       over[k] = n >= 128 ? n - 127 : 0;
     }
@@ -196,6 +204,8 @@ int32_t Colormove_Marked(int32_t redAmount, int32_t greenAmount, int32_t blueAmo
 
 int32_t SoftSharpDraw(uint8_t quiet, int32_t strength) {
   fx::BeginEffect(quiet);
+  // from 255 on every step reaches the end of the range; the clamp keeps -strength defined
+  strength = std::clamp(strength, -255, 255);
   fx::SoftSharpCells(fx::ImageSpan(), strength, -strength, SoftenRows);
   SoftenRows.assign(1, 0);
   lang = std::max(bildlang, 1);
