@@ -29,9 +29,9 @@ int32_t ImageQualityDialog(int32_t level);
 // ==== end dialogs ========================================================================
 
 // ==== Colour attributes, as the drawing panel's "Farben" tab calls them ====================
-// (stand-ins in shell/pending.cpp until the colour kernels land)
-void PreviewAttributes(int32_t contrast, int32_t brightness, int32_t red, int32_t green, int32_t blue);
-void Attributes(int32_t contrast, int32_t brightness, int32_t red, int32_t green, int32_t blue, uint8_t quiet);
+// (effects/attributes.cpp; declared with the rest of their family below)
+int32_t PreviewAttributes(int32_t contrast, int32_t brightness, int32_t red, int32_t green, int32_t blue);
+int32_t Attributes(int32_t contrast, int32_t brightness, int32_t red, int32_t green, int32_t blue, uint8_t quiet);
 // ==== end colour attributes ================================================================
 // ==== Whole-image effects: frame and the first families ==================================
 // Every effect works on ImagePixels in place; `quiet` 0 makes an undo point first and
@@ -110,6 +110,87 @@ int32_t RotateFree(float angle, int32_t background, uint8_t quiet);
 int32_t Mirror_X(int32_t quiet);
 int32_t Mirror_Y(int32_t quiet);
 // ==== end whole-image effects ==========================================================
+// ==== Tone, lines, channel setters, attributes, channel switches and their twins ==========
+// (effects/tone.cpp, line_doubling.cpp, channel_setters.cpp, attributes.cpp,
+//  channel_switches.cpp, bars_marked.cpp; kernels in effects/kernels_tone.h)
+// Colormove, Colormove_Marked, SetColorspec and SetColorspec_Marked are declared with the
+// dialogs that start them.
+// Toning (colour black leaves the cells as they are), silhouette, soft and sharp drawing.
+int32_t Coloring(int32_t r, int32_t g, int32_t b, uint8_t quiet);
+int32_t Coloring_Marked(int32_t r, int32_t g, int32_t b, uint8_t quiet);
+int32_t Shadow(uint8_t quiet);
+int32_t Shadow_Marked(uint8_t quiet);   // leaves AllRot, AllGruen, AllBlau lowered by 128
+// quiet FIRST; a positive strength pulls every inner cell towards the mean of its eight
+// neighbours (softens), a negative one pushes it away (sharpens).
+int32_t SoftSharpDraw(uint8_t quiet, int32_t strength);
+// The area form: strength first (clamped to -127..127), the same sign convention; a value
+// equal to the mean stays.
+int32_t SoftSharpDraw_Marked(int32_t strength, uint8_t quiet);
+// Line doubling, block turning, squint (strength in percent, above 100 taken as 100).
+int32_t Linedouble(uint8_t quiet);
+int32_t Linedouble_mirror(uint8_t quiet);
+int32_t Incircle(uint8_t quiet);
+int32_t SquintEffect(uint8_t strength, uint8_t quiet);
+int32_t Linedouble_Marked(uint8_t quiet);   // refreshes the view whatever quiet is
+int32_t Linedouble_mirror_Marked(uint8_t quiet);
+int32_t Incircle_Marked(uint8_t quiet);
+int32_t SquintEffect_Marked(uint8_t strength, uint8_t quiet);
+// Channel setters: the channel byte := the value's low 8 bits; a negative value does nothing.
+int32_t SetRedColors(int32_t value, uint8_t quiet);
+int32_t SetGreenColors(int32_t value, uint8_t quiet);
+int32_t SetBlueColors(int32_t value, uint8_t quiet);
+int32_t SetRedColors_Marked(int32_t value, uint8_t quiet);   // refreshes the view whatever quiet is
+int32_t SetGreenColors_Marked(int32_t value, uint8_t quiet);
+int32_t SetBlueColors_Marked(int32_t value, uint8_t quiet);
+// The spectrum correction of the area by the image's extremes (undo point when interactive).
+int32_t Colorspectrum_Marked(uint8_t quiet);
+// Colour grid and bars of the area.
+int32_t ColorBars_Marked(uint8_t red, uint8_t green, uint8_t blue, uint8_t quiet);
+int32_t BarsLeft_Marked(uint8_t quiet);
+int32_t BarsRight_Marked(uint8_t quiet);
+int32_t BarsDown_Marked(uint8_t quiet);
+int32_t BarsUp_Marked(uint8_t quiet);
+// Attributes of the area (option 154 "Ausserhalb": of the image), its live preview, and the
+// sliders back to rest.
+int32_t Attributes_Marked(int8_t contrast, int8_t brightness, int8_t red, int8_t green, int8_t blue,
+                          int8_t transparency, uint8_t quiet);
+int32_t PreviewAreaAdjustment(int8_t contrast, int8_t brightness, int8_t red, int8_t green, int8_t blue,
+                              int8_t transparency);
+int32_t ResetAttributeSliders();
+// Channel switches: on 0 holds the channel out (it becomes 0), on > 0 puts it back.
+extern int32_t rotisaway, gruenisaway, blauisaway;   // follow menu items 34, 36, 35 where the menu exists
+extern int32_t rotisaway_marked, gruenisaway_marked, blauisaway_marked;
+extern std::vector<uint8_t> RedHoldMarked, GreenHoldMarked, BlueHoldMarked;
+extern int32_t RedHoldMarkedWidth, RedHoldMarkedHeight, GreenHoldMarkedWidth, GreenHoldMarkedHeight,
+    BlueHoldMarkedWidth, BlueHoldMarkedHeight;   // last indices
+int32_t SwitchRedChannel(int32_t on, int32_t quiet);
+int32_t SwitchGreenChannel(int32_t on, int32_t quiet);
+int32_t SwitchBlueChannel(int32_t on, int32_t quiet);
+int32_t SwitchRedChannel_Marked(int32_t on, int32_t quiet);
+int32_t SwitchGreenChannel_Marked(int32_t on, int32_t quiet);
+int32_t SwitchBlueChannel_Marked(int32_t on, int32_t quiet);
+void ResetChannelSwitches();   // flags and area holds back to their start (tests)
+// ==== end tone, lines, channel setters, attributes, channel switches =====================
+// ==== Marked-area twins: conventions and area helpers (effects/area_frame.cpp) ===========
+// Every marked twin (the whole-image name + _Marked) works on AreaPixels in place, walks it
+// column by column (lang outer 0..arealang, hoch inner 0..areahoch), stores 12 in OnErrorCode1
+// on entry unless its Part says otherwise, makes no undo point as a rule and calls RefreshView
+// when quiet is 0. Colour twins change bytes 0 to 2 of every cell of the area's rectangle and
+// never read the flag; mirrors, turns and rotation move whole cells. The callers make sure an
+// area exists. The frame helpers for the effect files are in effects/area_frame.h.
+// The temporary of the marked distortions and the custom formula effect, (areahoch + 1) x
+// (arealang + 1) cells during a call, 1 cell otherwise.
+extern std::vector<uint32_t> AreaTransformCopy;
+// Bytes 0 to 2 of every area cell XOR 0x80 (the signed form and back); flags untouched.
+int32_t ToggleAreaSignedForm();
+// arealang := maxX, areahoch := maxY; image 22 re-created at round((last + 1) x zoom); a fresh
+// zero-filled AreaPixels; the zoomed area extents from the view zoom `length`.
+int32_t ResizeAreaBuffer(int32_t maxX, int32_t maxY, float zoom);
+// The bilinear sample of the area at (x, y) into `cell`, which holds the background on entry:
+// neighbours outside the area count as the background's colour and leave the flag alone; the
+// flag is the last non-zero flag of an inside neighbour, else 0.
+int32_t SampleAreaBilinear(uint32_t& cell, float x, float y);
+// ==== end marked-area conventions =========================================================
 // ==== Effect dialogs, value requester, waves preview, colour information, image dialogs ===
 // (effects/dialog_frame.cpp, effect_dialogs.cpp, waves_dialog.cpp, color_info.cpp,
 //  image_dialogs.cpp, color_range_dialog.cpp)

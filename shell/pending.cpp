@@ -77,22 +77,6 @@ void OnEffectsPanelGadget(int32_t gadget) { Report("OnEffectsPanelGadget", gadge
 void OnOperationsGadget(int32_t gadget) { Report("OnOperationsGadget", gadget); }
 
 // effects the dialogs start, until they are built
-int32_t Colormove(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
-  Report("Colormove");
-  return 0;
-}
-int32_t Colormove_Marked(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
-  Report("Colormove_Marked");
-  return 0;
-}
-int32_t SetColorspec(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
-  Report("SetColorspec");
-  return 0;
-}
-int32_t SetColorspec_Marked(uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t) {
-  Report("SetColorspec_Marked");
-  return 0;
-}
 int32_t MoveImage(int32_t, int32_t, uint8_t) {
   Report("MoveImage");
   return 0;
@@ -164,6 +148,3 @@ int32_t xarea = 0, yarea = 0;
 int32_t rightklick_x = 0, rightklick_y = 0;
 uint8_t mayhighlight = 1;
 
-// ---- image effects: colour attributes of the drawing panel ----
-void PreviewAttributes(int32_t, int32_t, int32_t, int32_t, int32_t) { Report("PreviewAttributes"); }
-void Attributes(int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) { Report("Attributes"); }
