@@ -8,10 +8,11 @@
 // The amplify effects keep the caller's error code and every flag byte.
 #include <cstdint>
 
-#include "effects/area_local.h"
+#include "effects/area_frame.h"
+#include "effects/area_guard.h"
 #include "effects/effects.h"
 #include "effects/frame.h"
-#include "effects/kernels_relief.h"
+#include "effects/kernels_relief_amplify.h"
 
 namespace {
 
@@ -39,9 +40,8 @@ int32_t RunAmplify(int32_t strength, uint8_t quiet, int32_t channel, bool bright
 int32_t RunAmplifyMarked(int32_t strength, uint8_t quiet, int32_t channel, bool bright) {
   UpdateAverageColors();
   if (!fx::AreaHoldsCells()) return 0;
-  fx::AmplifyCells(fx::AreaCellSpan(), channel, bright, Threshold(channel), Change(strength, bright));
-  lang = arealang + 1;
-  hoch = areahoch + 1;
+  fx::AmplifyCells(fx::AreaSpan(), channel, bright, Threshold(channel), Change(strength, bright));
+  fx::AreaLoopDone();
   fx::EndAreaEffect(quiet);
   return 0;
 }

@@ -5,7 +5,8 @@
 // (black) is a colour like any other.
 #include <cstdint>
 
-#include "effects/area_local.h"
+#include "effects/area_frame.h"
+#include "effects/area_guard.h"
 #include "effects/effects.h"
 #include "effects/frame.h"
 
@@ -20,7 +21,7 @@ fx::Cell MaskOfColour(int32_t colour) {
 template <class Kernel>
 int32_t RunBitwiseMarked(uint8_t quiet, Kernel kernel) {
   if (!fx::AreaHoldsCells()) return 0;
-  kernel(fx::AreaCellSpan());
+  kernel(fx::AreaSpan());
   fx::EndAreaEffect(quiet);
   return 0;
 }
@@ -48,9 +49,8 @@ int32_t OrWithColor_Marked(int32_t colour, uint8_t quiet) {
 
 int32_t ChangeColorIntensity_Marked(int8_t amount, uint8_t quiet) {
   if (!fx::AreaHoldsCells()) return 0;
-  fx::ChangeIntensity(fx::AreaCellSpan(), amount);
-  lang = arealang + 1;
-  hoch = areahoch + 1;
+  fx::ChangeIntensity(fx::AreaSpan(), amount);
+  fx::AreaLoopDone();
   fx::EndAreaEffect(quiet);
   return 0;
 }

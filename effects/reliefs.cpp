@@ -1,7 +1,7 @@
 // Reliefs: each cell is replaced by how far it stands out from its three neighbours in the
-// light direction (see kernels_relief.h), per channel (the colour reliefs) or summed into
-// one grey value (the normal reliefs), around black or, in the bright members, clamped to
-// -128..127. The whole image stores a bright value plus 128 and clears every flag byte;
+// light direction (see kernels_relief_amplify.h), per channel (the colour reliefs) or
+// summed into one grey value (the normal reliefs), around black or, in the bright members,
+// clamped to -128..127. The whole image stores a bright value plus 128 and clears every flag byte;
 // the marked area stores it as its 8-bit two's complement (a uniform area comes out 0,
 // not 128) and keeps its flags, as the area's merge relies on them.
 //
@@ -10,10 +10,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "effects/area_local.h"
+#include "effects/area_frame.h"
+#include "effects/area_guard.h"
 #include "effects/effects.h"
 #include "effects/frame.h"
-#include "effects/kernels_relief.h"
+#include "effects/kernels_relief_amplify.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ int32_t RunRelief(int32_t direction, uint8_t quiet, bool normal, bool bright) {
 int32_t RunReliefMarked(int32_t direction, uint8_t quiet, bool normal, bool bright) {
   if (direction < 0 || direction > 3 || !fx::AreaHoldsCells()) return 0;
   std::vector<fx::Cell> row(size_t(arealang) + 1);
-  fx::ReliefCells(fx::AreaCellSpan(), direction, fx::ReliefStyle{normal, bright, 0, true}, row.data());
+  fx::ReliefCells(fx::AreaSpan(), direction, fx::ReliefStyle{normal, bright, 0, true}, row.data());
   ReliefLoopDone(direction, arealang, areahoch);
   fx::EndAreaEffect(quiet);
   return 0;
