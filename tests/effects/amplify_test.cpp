@@ -157,6 +157,7 @@ TEST_F(AmplifyTest, FrameUndoRedrawRefreshAndErrorCode) {
   AmplifyDarkBlueAreas_Marked(20, 0);
   EXPECT_TRUE(AreaRefreshed());
   MarkAreaView();
+  OnErrorCode1 = 77;   // the refresh sets a code of its own
   AmplifyDarkBlueAreas_Marked(20, 1);
   EXPECT_FALSE(AreaRefreshed());
   EXPECT_EQ(undostate, undo);

@@ -89,7 +89,6 @@ TEST_F(ColourOpsMarkedTest, FrameOfTheTwins) {
   SetImage(2, 2, {C(1, 2, 3), C(4, 5, 6), C(7, 8, 9), C(10, 11, 12)});
   const auto image = ImagePixels;
   SetArea(3, 2, kArea);
-  OnErrorCode1 = 77;
   lang = 41;
   hoch = 42;
   const int32_t undo = undostate;
@@ -103,8 +102,10 @@ TEST_F(ColourOpsMarkedTest, FrameOfTheTwins) {
     run(0);
     EXPECT_TRUE(AreaRefreshed());
     MarkAreaView();
+    OnErrorCode1 = 77;   // the refresh sets a code of its own
     run(1);
     EXPECT_FALSE(AreaRefreshed());
+    EXPECT_EQ(OnErrorCode1, 77);
     EXPECT_EQ(lang, 41);
     EXPECT_EQ(hoch, 42);
   }
@@ -113,7 +114,11 @@ TEST_F(ColourOpsMarkedTest, FrameOfTheTwins) {
   EXPECT_TRUE(AreaRefreshed());
   EXPECT_EQ(lang, 3);
   EXPECT_EQ(hoch, 2);
-  EXPECT_EQ(undostate, undo);
+  MarkAreaView();
+  OnErrorCode1 = 77;
+  ChangeColorIntensity_Marked(5, 1);
+  EXPECT_FALSE(AreaRefreshed());
   EXPECT_EQ(OnErrorCode1, 77);
+  EXPECT_EQ(undostate, undo);
   EXPECT_EQ(ImagePixels, image);
 }

@@ -200,6 +200,7 @@ TEST_F(ReliefsTest, FrameUndoRedrawRefreshAndErrorCode) {
   BrightColorRelief_Marked(1, 0);
   EXPECT_TRUE(AreaRefreshed());
   MarkAreaView();
+  OnErrorCode1 = 77;   // the refresh sets a code of its own
   BrightColorRelief_Marked(1, 1);
   EXPECT_FALSE(AreaRefreshed());
   EXPECT_EQ(undostate, undo);
