@@ -316,3 +316,43 @@ int32_t ClearColorRange_Marked(int32_t redMin, int32_t redMax, int32_t redTurn, 
                                int32_t newGreen, int32_t newBlue, int32_t mode, int32_t quiet);
 void ResetDialogState();   // the dialogs' globals back to their start values (tests)
 // ==== end effect dialogs ==================================================================
+// ==== Reliefs, amplify areas, marked bitwise operations and colour intensity =============
+// (effects/reliefs.cpp, amplify.cpp, colour_ops_marked.cpp). All keep the caller's error
+// code. The _Marked twins work on AreaPixels, make no undo point and refresh the view when
+// quiet is 0; they change nothing when no area is held.
+// Reliefs in direction 0..3 (the relief direction dialog's order); any other direction
+// returns at once. The whole image's reliefs clear every flag byte, the twins keep them.
+int32_t ColorRelief(int32_t direction, uint8_t quiet);
+int32_t BrightColorRelief(int32_t direction, uint8_t quiet);
+int32_t NormalRelief(int32_t direction, uint8_t quiet);
+int32_t BrightNormalRelief(int32_t direction, uint8_t quiet);
+int32_t ColorRelief_Marked(int32_t direction, uint8_t quiet);
+int32_t BrightColorRelief_Marked(int32_t direction, uint8_t quiet);
+int32_t NormalRelief_Marked(int32_t direction, uint8_t quiet);
+int32_t BrightNormalRelief_Marked(int32_t direction, uint8_t quiet);
+// Amplify areas against the whole image's average colour (the twins too).
+int32_t AmplifyBrightAreas(int32_t strength, uint8_t quiet);
+int32_t AmplifyDarkAreas(int32_t strength, uint8_t quiet);
+int32_t AmplifyBrightRedAreas(int32_t strength, uint8_t quiet);
+int32_t AmplifyDarkRedAreas(int32_t strength, uint8_t quiet);
+int32_t AmplifyBrightGreenAreas(int32_t strength, uint8_t quiet);
+int32_t AmplifyDarkGreenAreas(int32_t strength, uint8_t quiet);
+int32_t AmplifyBrightBlueAreas(int32_t strength, uint8_t quiet);
+int32_t AmplifyDarkBlueAreas(int32_t strength, uint8_t quiet);
+int32_t AmplifyBrightAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t AmplifyDarkAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t AmplifyBrightRedAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t AmplifyDarkRedAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t AmplifyBrightGreenAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t AmplifyDarkGreenAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t AmplifyBrightBlueAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t AmplifyDarkBlueAreas_Marked(int32_t value, uint8_t quiet);
+// Bitwise operations and colour intensity on the marked area (colours as ColorValue).
+int32_t XorWithValue_Marked(uint8_t value, uint8_t quiet);
+int32_t XorWithColor_Marked(int32_t colour, uint8_t quiet);
+int32_t AndWithValue_Marked(uint8_t value, uint8_t quiet);
+int32_t AndWithColor_Marked(int32_t colour, uint8_t quiet);
+int32_t OrWithValue_Marked(uint8_t value, uint8_t quiet);
+int32_t OrWithColor_Marked(int32_t colour, uint8_t quiet);
+int32_t ChangeColorIntensity_Marked(int8_t amount, uint8_t quiet);
+// ==== end reliefs, amplify areas, marked bitwise operations ===============================
