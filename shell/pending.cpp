@@ -66,16 +66,25 @@ int64_t ShowSystemColourDialog(uint32_t initial) { return tk::colorRequester(ini
 // ---- image documents: paste availability, floating area, files, palettes, printing ----
 
 // ---- script language ----
-CharFormatRecord ScriptStyleFormats[6];   // the editor's colouring formats, 1..5
-void OnScriptMenu(int32_t id) { Report("OnScriptMenu", id); }
-void OnScriptShortcut(int32_t id) { Report("OnScriptShortcut", id); }
-void OnScriptKeyDown() { Report("OnScriptKeyDown", int(tk::eventWParam())); }
-void OnScriptKeyUp() { Report("OnScriptKeyUp", int(tk::eventWParam())); }
-void OnFindReplace(int32_t gadget) { Report("OnFindReplace", gadget); }
-void CreateEditUndo(int32_t code) { Report("CreateEditUndo", code); }
-void SaveEditUndoLists() {}
-void LoadEditUndoLists(int32_t) {}
-void HighlightSyntax() {}
+// Called by the script menu, built with the effect dialogs, the brush-form library, the
+// structure fill dialog, the special-character chooser and the view and help menu.
+std::string AddStructureDialog(const std::string& name) {
+  Report(("AddStructureDialog " + name).c_str());
+  return "";
+}
+int32_t ReloadBrushForms() {
+  Report("ReloadBrushForms");
+  return 0;
+}
+int32_t OpenStructureDialog(uint8_t marked) {
+  Report("OpenStructureDialog", marked);
+  return 0;
+}
+std::string ChooseSpecialCharacter(const std::string& face) {
+  Report(("ChooseSpecialCharacter " + face).c_str());
+  return "";
+}
+void OnViewHelpMenu(int32_t id) { Report("OnViewHelpMenu", id); }
 
 // ---- image effects ----
 void OnAreaEffectsPopup(int32_t id) { Report("OnAreaEffectsPopup", id); }
