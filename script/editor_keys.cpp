@@ -167,8 +167,11 @@ void OnScriptKeyDown() {
       return;
     case VkReturn: Record(6); return;
     default: {
+      // Keys that move the caret or type nothing record no step.
       const bool moves = (vk >= VkPrior && vk <= VkDown);
-      Record(ctrl || moves ? 5 : 0);
+      const bool typesNothing = vk == 0x12 || vk == 0x13 || vk == 0x14 || vk == 0x1B || vk == 0x2C || vk == 0x2D ||
+                                (vk >= 0x5B && vk <= 0x5D) || (vk >= 0x70 && vk <= 0x87) || vk == 0x90 || vk == 0x91;
+      Record(ctrl || moves || typesNothing ? 5 : 0);
       return;
     }
   }

@@ -21,7 +21,6 @@ int32_t InsertedTextLength = 0;
 namespace {
 
 constexpr int Ed = ScriptEditorGadget;
-int32_t CapturedLength = 0;   // editor length at the last capture
 std::string UndoReadText;     // what EditUndo found in the range it is about to replace
 
 void CapSteps(std::list<EditStep>& list) {
@@ -62,7 +61,6 @@ void Capture() {
     EditCaptureTexts[1] = EditCaptureTexts[0];
     EditCaptureTexts[2] = EditCaptureTexts[0];
   }
-  CapturedLength = tk::richTextLength(Ed);
 }
 
 void WriteTriple(int file, int32_t position, int32_t end, const std::string& text) {
@@ -116,16 +114,11 @@ void CreateEditUndo(int32_t code) {
     step.text = code == 3 ? EditCaptureTexts[1] : code == 4 ? EditCaptureTexts[2] : EditCaptureTexts[0];
     bool record = true;
     switch (code) {
-      case 0: {
-        // A typed character stands before the caret now. A key that changed nothing
-        // (the length is not what one character over the captured selection gives)
-        // leaves no step.
-        const int32_t expected = CapturedLength + 1 - EditorTextLength(EditCaptureTexts[0]);
-        record = s == e && s >= 1 && tk::richTextLength(Ed) == expected;
+      case 0:   // the typed character stands before the caret now
+        record = s == e && s >= 1;
         step.position = s - 1;
         step.end = s;
         break;
-      }
       case 1: {   // the paste is done: the caret stands behind the pasted text
         const int32_t pasted = EditorTextLength(tk::clipboardText());
         step.position = std::max(0, s - pasted);
@@ -207,6 +200,7 @@ void EditUndo() {
   FinishHistoryMove();
   tk::richScrollCaret(Ed);
   HighlightSyntax();
+  Capture();   // the next step's removed text is taken from the text as it is now
 }
 
 void EditRedo() {
@@ -225,6 +219,7 @@ void EditRedo() {
   FinishHistoryMove();
   tk::richScrollCaret(Ed);
   HighlightSyntax();
+  Capture();   // the next step's removed text is taken from the text as it is now
 }
 
 // Each record: position, end and the text's byte count as 4-byte little-endian values,
@@ -280,7 +275,6 @@ void ResetScriptEditorState() {
   EditCaptureDone = 0;
   for (std::string& t : EditCaptureTexts) t.clear();
   InsertedTextLength = 0;
-  CapturedLength = 0;
   UndoReadText.clear();
   ProcedureHints.clear();
   currentline = 0;

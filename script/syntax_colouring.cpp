@@ -236,6 +236,8 @@ void AutoIndent() {
   if (blanks > 0) tk::richReplaceRange(Ed, start, start, std::string(size_t(blanks), ' '));
   tk::richSetSelection(Ed, start + blanks, start + blanks);
   HighlightSyntax();
+  EditCaptureDone = 0;
+  CreateEditUndo(5);
 }
 
 void RecordProcedureHint() {
