@@ -66,15 +66,7 @@ void BlockCommand(Block kind) {
   Record(2);
   if (!hadSelection) tk::richSetSelection(Ed, s + length, s + length);
   // Colour every line the result touches.
-  const int32_t first = tk::richLineFromChar(Ed, s), last = tk::richLineFromChar(Ed, s + length);
-  int32_t cs = 0, ce = 0;
-  tk::richGetSelection(Ed, &cs, &ce);
-  for (int32_t line = first; line <= last; ++line) {
-    const int32_t at = tk::richLineIndex(Ed, line);
-    tk::richSetSelection(Ed, at, at);
-    HighlightSyntax();
-  }
-  tk::richSetSelection(Ed, cs, ce);
+  HighlightScriptLines(tk::richLineFromChar(Ed, s), tk::richLineFromChar(Ed, s + length));
   mayhighlight = 0;
   UpdateScriptStatusBar();
 }
@@ -100,19 +92,16 @@ void ColourInsertedText(const std::string& text) {
   int32_t s = 0, e = 0;
   tk::richGetSelection(Ed, &s, &e);
   const int32_t start = std::max(0, e - EditorTextLength(text));
-  tk::richSetSelection(Ed, start, start);
-  HighlightSyntax();
-  int32_t at = start;
+  const int32_t first = tk::richLineFromChar(Ed, start);
+  HighlightScriptLines(first, tk::richLineFromChar(Ed, e));
+  // The hints of procedures declared on the lines that it ended.
+  int32_t breaks = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    ++at;
-    if (text[i] == '\r' || text[i] == '\n') {
-      tk::richSetSelection(Ed, at, at);
-      HighlightSyntax();
-      RecordProcedureHint();
-    }
+    if (text[i] == '\r' || text[i] == '\n') ++breaks;
   }
-  tk::richSetSelection(Ed, s, e);
+  for (int32_t k = 0; k < breaks; ++k) RecordProcedureHintOfLine(first + k);
+  UpdateScriptStatusBar();
 }
 
 void OnScriptKeyDown() {

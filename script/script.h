@@ -302,8 +302,11 @@ struct ProcedureHint {
 };
 extern std::list<ProcedureHint> ProcedureHints;
 extern int32_t currentline;              // the caret's line after Enter
+// Colours lines first..last (0-based) without moving the selection or the view.
+void HighlightScriptLines(int32_t first, int32_t last);
 void AutoIndent();
 void RecordProcedureHint();
+void RecordProcedureHintOfLine(int32_t line);   // a declaration on that line (0-based)
 std::string TextToStringExpression(const std::string& text);
 // The style (1 Normal .. 5 Comment) of every byte of one line, as HighlightSyntax gives it.
 std::vector<uint8_t> LineStyles(const std::string& line);

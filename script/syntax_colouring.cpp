@@ -166,28 +166,28 @@ std::vector<uint8_t> LineStyles(const std::string& line) {
   return styles;
 }
 
-void HighlightSyntax() {
-  OnErrorCode1 = 37;
-  if (!tk::isGadget(Ed)) return;
-  UpdateScriptStatusBar();
-  int32_t s = 0, e = 0;
-  tk::richGetSelection(Ed, &s, &e);
-  const int32_t line = tk::richLineFromChar(Ed, s);
+void HighlightLine(int32_t line) {
   const int32_t start = tk::richLineIndex(Ed, line);
   if (start < 0) return;
   std::string text = tk::richLine(Ed, line);
   std::vector<uint8_t> styles;
   std::vector<NameMatch> matches;
   ScanLine(text, styles, &matches);
+  tk::richBeginChanges(Ed);
   // Recognised names take their declared spelling (same length: no offset moves).
   for (const NameMatch& m : matches) {
     if (tk::isGadget(ScriptHelpLine)) tk::setGadgetText(ScriptHelpLine, *m.help);
     if (text.compare(m.start, m.length, *m.spelling) != 0) {
+      // Same length: the selection goes back exactly where it was.
+      int32_t s = 0, e = 0;
+      tk::richGetSelection(Ed, &s, &e);
       tk::richReplaceRange(Ed, start + int32_t(m.start), start + int32_t(m.start + m.length), *m.spelling);
+      tk::richSetSelection(Ed, s, e);
       text.replace(m.start, m.length, *m.spelling);
     }
   }
-  // Whole line Normal, then one range per run of another style.
+  // Whole line Normal, then one range per run of another style. The selection and the
+  // view stay where they are.
   tk::richFormatRange(Ed, start, start + int32_t(text.size()), StyleFormat(1));
   for (size_t i = 0; i < styles.size();) {
     size_t j = i;
@@ -195,9 +195,25 @@ void HighlightSyntax() {
     if (styles[i] != 1) tk::richFormatRange(Ed, start + int32_t(i), start + int32_t(j), StyleFormat(styles[i]));
     i = j;
   }
-  // What is typed next at the caret starts Normal again.
-  tk::richSetSelection(Ed, s, e);
+  tk::richEndChanges(Ed);
+}
+
+void HighlightSyntax() {
+  OnErrorCode1 = 37;
+  if (!tk::isGadget(Ed)) return;
+  UpdateScriptStatusBar();
+  int32_t s = 0, e = 0;
+  tk::richGetSelection(Ed, &s, &e);
+  HighlightLine(tk::richLineFromChar(Ed, s));
   if (CurrentMode == ModeScript) tk::setActiveGadget(Ed);
+}
+
+void HighlightScriptLines(int32_t first, int32_t last) {
+  if (!tk::isGadget(Ed)) return;
+  last = std::min(last, tk::richLineCount(Ed) - 1);
+  tk::richBeginChanges(Ed);
+  for (int32_t line = std::max(first, 0); line <= last; ++line) HighlightLine(line);
+  tk::richEndChanges(Ed);
 }
 
 void AutoIndent() {
@@ -243,8 +259,11 @@ void AutoIndent() {
 void RecordProcedureHint() {
   if (tk::richLineCount(Ed) <= 1) return;
   const int32_t line = tk::richLineFromChar(Ed, -1);
-  if (line < 1) return;
-  std::string above = tk::richLine(Ed, line - 1);
+  if (line >= 1) RecordProcedureHintOfLine(line - 1);
+}
+
+void RecordProcedureHintOfLine(int32_t line) {
+  std::string above = tk::richLine(Ed, line);
   above.erase(0, size_t(LeadingBlanks(above)));
   static const std::string kDecl = "Procedure(";
   if (above.rfind(kDecl, 0) != 0 || above.find("EndProcedure") != std::string::npos) return;

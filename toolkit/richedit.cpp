@@ -82,6 +82,8 @@ class RichEdit : public QTextEdit {
 
  public:
   std::vector<int> ignored_;
+  int batch_ = 0;              // nesting of richBeginChanges
+  QTextCursor batchCursor_;    // holds the document's edit block open
 
  private:
   int quiet_ = 0;
@@ -377,6 +379,25 @@ void richReplaceRange(int gadget, int32_t start, int32_t end, const std::string&
   d->setUndoRedoEnabled(false);
   c.insertText(toDocText(text));
   d->setUndoRedoEnabled(true);
+}
+
+void richBeginChanges(int gadget) {
+  auto* r = rich(gadget);
+  if (!r) return;
+  if (r->batch_++ == 0) {
+    r->batchCursor_ = QTextCursor(r->document());
+    r->batchCursor_.beginEditBlock();
+  }
+}
+
+void richEndChanges(int gadget) {
+  auto* r = rich(gadget);
+  if (!r || r->batch_ == 0) return;
+  if (--r->batch_ == 0) {
+    RichEdit::Quiet q(r);
+    r->batchCursor_.endEditBlock();
+    r->batchCursor_ = QTextCursor();
+  }
 }
 
 void richIgnoreKeys(int gadget, const std::vector<int>& keys) {

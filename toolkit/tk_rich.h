@@ -67,6 +67,10 @@ void richFormatRange(int gadget, int32_t start, int32_t end, const CharFormat& f
 // Replaces [start, end) by text outside the undo record (which is emptied) and without a
 // change event; a selection around the range moves as the text does.
 void richReplaceRange(int gadget, int32_t start, int32_t end, const std::string& text);
+// Between these two (they nest), formats and replacements by the calls above are laid
+// out once, at the end: many small changes to a long text cost one layout.
+void richBeginChanges(int gadget);
+void richEndChanges(int gadget);
 // Keys (virtual key + ModShift/ModCtrl/ModAlt, tk_window.h) that the editor leaves alone:
 // they still reach the program as EvKeyDown/EvKeyUp, which carries them out itself.
 void richIgnoreKeys(int gadget, const std::vector<int>& keys);
