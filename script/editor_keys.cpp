@@ -154,7 +154,11 @@ void OnScriptKeyDown() {
       }
       UpdateScriptStatusBar();
       return;
-    case VkReturn: Record(6); return;
+    case VkReturn:
+      EditEnterKey = 1;
+      Record(6);
+      EditEnterKey = 0;
+      return;
     default: {
       // Keys that move the caret or type nothing record no step.
       const bool moves = (vk >= VkPrior && vk <= VkDown);

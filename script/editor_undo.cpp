@@ -17,6 +17,7 @@ std::list<EditStep> EditRedoList;
 uint8_t EditCaptureDone = 0;
 std::string EditCaptureTexts[3];
 int32_t InsertedTextLength = 0;
+uint8_t EditEnterKey = 0;
 
 namespace {
 
@@ -128,7 +129,13 @@ void CreateEditUndo(int32_t code) {
       case 2: step.position = s; step.end = e; break;
       case 3:
       case 4: step.position = s; step.end = s; break;
-      case 6: step.position = std::max(0, s - 1); step.end = e; break;
+      case 6:
+        // Only the Enter key inserted a line break before the caret; the mode loop's call
+        // when the editor gets the focus changed nothing and only captures.
+        record = EditEnterKey == 1 && s >= 1;
+        step.position = s - 1;
+        step.end = e;
+        break;
       case 7:
       case 8: step.position = std::max(0, s - InsertedTextLength); step.end = s; break;
     }
@@ -275,6 +282,7 @@ void ResetScriptEditorState() {
   EditCaptureDone = 0;
   for (std::string& t : EditCaptureTexts) t.clear();
   InsertedTextLength = 0;
+  EditEnterKey = 0;
   UndoReadText.clear();
   ProcedureHints.clear();
   currentline = 0;

@@ -285,6 +285,7 @@ extern std::list<EditStep> EditRedoList;
 extern uint8_t EditCaptureDone;          // 1 after a capture, until an editor handler clears it
 extern std::string EditCaptureTexts[3];  // selection; char before caret (or selection); after
 extern int32_t InsertedTextLength;       // set before codes 7 and 8
+extern uint8_t EditEnterKey;             // 1 while the key-down handler records an Enter (code 6)
 // Steps are recorded after the editor has carried out the key (the toolkit applies a key
 // before the program sees it), so each code's range is that of the edit's result.
 void EditUndo();

@@ -142,3 +142,14 @@ TEST_F(EditorTest, ListsSurviveASaveAndLoadWholeAndTheFilesGo) {
   LoadEditUndoLists(1);
   EXPECT_TRUE(EditUndoList.empty());
 }
+
+// The focus entering the editor is recorded with code 6 by the mode loop: it captures but
+// adds no step, so no undo takes away a character the user typed.
+TEST_F(EditorTest, FocusEnteringTheEditorAddsNoStep) {
+  Set("abc", 2, 2);
+  CreateEditUndo(6);
+  EXPECT_TRUE(EditUndoList.empty());
+  EXPECT_EQ(EditCaptureDone, 1);
+  EditUndo();
+  EXPECT_EQ(Text(), "abc");
+}

@@ -208,3 +208,16 @@ TEST_F(EditorTest, DebuggerItemShowsTheListWhileChecked) {
   OnScriptMenu(235);
   EXPECT_EQ(tk::countGadgetItems(511), 0);
 }
+
+TEST_F(EditorTest, CloseAllStopsAtACancelAndEndsWhenNoImageIsLeft) {
+  ASSERT_GE(ImageCount, 1);
+  const int32_t before = ImageCount;
+  tk::test::queueResult(tk::ResultCancel);
+  OnScriptMenu(24);
+  EXPECT_EQ(ImageCount, before);
+  EXPECT_EQ(tk::test::pending(), 0);
+  for (int i = 0; i < before; ++i) tk::test::queueResult(tk::ResultNo);
+  OnScriptMenu(24);
+  EXPECT_EQ(ImageCount, 0);
+  EXPECT_EQ(tk::test::pending(), 0);
+}
