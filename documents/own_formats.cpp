@@ -192,14 +192,9 @@ void InstallCode(const std::string& text) {
   if (CurrentImage >= 1 && CurrentImage <= 10) ImageTexts[CurrentImage].code = text;
   if (!tk::isGadget(496)) return;
   tk::setRichText(496, text);
-  // Coloured line by line: the caret at the start of each line in turn.
-  const int32_t lines = tk::richLineCount(496);
-  for (int32_t line = 0; line < lines; ++line) {
-    const int32_t at = tk::richLineIndex(496, line);
-    if (at >= 0) tk::richSetSelection(496, at, at);
-    HighlightSyntax();
-  }
+  // Coloured line by line, laid out once.
   tk::richSetSelection(496, 0, 0);
+  HighlightScriptLines(0, tk::richLineCount(496) - 1);
 }
 
 }  // namespace files

@@ -147,13 +147,7 @@ void SetEditorText(const std::string& code) {
   if (!tk::isGadget(496)) return;
   tk::setRichText(496, code);
   tk::richSetSelection(496, 0, 0);
-  HighlightSyntax();
-  for (size_t p = code.find('\n'); p != std::string::npos; p = code.find('\n', p + 1)) {
-    const int32_t line = int32_t(std::count(code.begin(), code.begin() + p + 1, '\n'));
-    const int32_t at = tk::richLineIndex(496, line);
-    if (at >= 0) tk::richSetSelection(496, at, at);
-    HighlightSyntax();
-  }
+  HighlightScriptLines(0, tk::richLineCount(496) - 1);
 }
 
 // The swatch of the image's second colour (image 24, 100 x 20).

@@ -60,7 +60,7 @@ void ResetScriptTables();
 // ==== end script tables ================================================================
 
 // ==== Script-view handlers the shell's mode loops call ==================================
-// (their code comes with the script editor; stand-ins in shell/pending_loops.cpp)
+// (script/script_menu.cpp, editor_keys.cpp, find_replace.cpp, editor_undo.cpp)
 void OnScriptMenu(int32_t id);
 void OnScriptShortcut(int32_t id);
 void OnScriptKeyDown();
@@ -81,7 +81,7 @@ struct ScriptVariable {
 };
 extern std::list<ScriptVariable> VariableList;
 // The editor's own undo and redo lists ("data.ub", "data.rb" of the current slot) and the
-// colouring of the caret's line (stand-ins in shell/pending.cpp until the editor lands).
+// colouring of the caret's line (script/editor_undo.cpp, syntax_colouring.cpp).
 void SaveEditUndoLists();
 void LoadEditUndoLists(int32_t slot);
 void HighlightSyntax();
@@ -260,3 +260,86 @@ extern std::string ScriptBrushFormPath;   // "Forms/" + the chosen brush form + 
 // Row of ScriptCommandTable for a command name (1-based), 0 when there is none.
 int32_t FindScriptCommand(std::string_view name);
 // ==== end script language core ==========================================================
+
+// ==== Script editor: undo and redo, colouring, indentation, hints, keys, find and replace,
+// ==== script menu and HTML export (script/editor_undo.cpp ... script/html_export.cpp) ====
+// The editor is rich-edit gadget 496 of panel 495; text gadget 497 below it is its help line.
+constexpr int32_t ScriptEditorGadget = 496;
+constexpr int32_t ScriptHelpLine = 497;
+// Puts the editor's globals back to their start values (ResetScriptState calls it).
+void ResetScriptEditorState();
+
+// The editor's own history. An undo step holds the range [position, end) that an edit
+// produced and the text it removed; a redo step holds the range and text an undo put back
+// plus the undone step itself (the undone fields). New steps go to the back.
+struct EditStep {
+  int32_t position = 0;
+  int32_t end = 0;
+  std::string text;
+  int32_t undonePosition = 0;
+  int32_t undoneEnd = 0;
+  std::string undoneText;
+};
+extern std::list<EditStep> EditUndoList;
+extern std::list<EditStep> EditRedoList;
+extern uint8_t EditCaptureDone;          // 1 after a capture, until an editor handler clears it
+extern std::string EditCaptureTexts[3];  // selection; char before caret (or selection); after
+extern int32_t InsertedTextLength;       // set before codes 7 and 8
+extern uint8_t EditEnterKey;             // 1 while the key-down handler records an Enter (code 6)
+// Steps are recorded after the editor has carried out the key (the toolkit applies a key
+// before the program sees it), so each code's range is that of the edit's result.
+void EditUndo();
+void EditRedo();
+void PushRedoStep();
+void CaptureCharBeforeCaret();
+// Length in editor characters of a text taken in ("\r\n" is one line break).
+int32_t EditorTextLength(const std::string& text);
+
+// Colouring, indentation and procedure hints. The hints of procedures declared in the
+// editor live in their own list, apart from the script's variables.
+struct ProcedureHint {
+  std::string name;
+  std::string hint;
+};
+extern std::list<ProcedureHint> ProcedureHints;
+extern int32_t currentline;              // the caret's line after Enter
+// Colours lines first..last (0-based) without moving the selection or the view.
+void HighlightScriptLines(int32_t first, int32_t last);
+void AutoIndent();
+void RecordProcedureHint();
+void RecordProcedureHintOfLine(int32_t line);   // a declaration on that line (0-based)
+std::string TextToStringExpression(const std::string& text);
+// The style (1 Normal .. 5 Comment) of every byte of one line, as HighlightSyntax gives it.
+std::vector<uint8_t> LineStyles(const std::string& line);
+
+// Keys and shortcuts. PrepareScriptEditor tells the editor gadget which keys it leaves to
+// the program (called once the gadget exists).
+void PrepareScriptEditor();
+// Colours every line of `text`, just inserted in front of the caret, and records the
+// procedure hints declared in it.
+void ColourInsertedText(const std::string& text);
+
+// Find and replace (window 3).
+extern int32_t FindStartPosition;        // last found offset, -1 when nothing was found
+
+// HTML export.
+extern std::string HtmlStyleTags[7][2];  // [style][0 opening, 1 closing], styles 1..5
+std::string HtmlColourText(uint32_t colorValue);   // "RRGGBB", upper-case hex
+void BuildHtmlStyleTags();
+std::string ScriptLineToHtml(const std::string& line);
+int32_t ExportScriptHtml(const std::string& path);
+// The export's file name: ".html" appended unless the extension, upper-cased, is "HTML".
+std::string HtmlExportFileName(const std::string& chosen);
+
+// Script menu helpers.
+// The brush-form name proposed for an image's display name: its file part, cut at a "."
+// found 5, then 4, then 6 characters from its end.
+std::string BrushFormNameOf(const std::string& displayName);
+// The style text of the font template: "#cvn_bold", "#cvn_italic", "#cvn_underline" joined by "|".
+std::string FontStyleText(unsigned style);
+
+// Built with other parts of the program (stand-ins in shell/pending.cpp until they land).
+void ReloadStructures();
+int32_t OpenStructureDialog(uint8_t marked);
+void OnViewHelpMenu(int32_t id);
+// ==== end script editor ==================================================================

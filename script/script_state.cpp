@@ -14,4 +14,5 @@ void ResetScriptState() {
   ScriptErrorLine = 0;
   ScriptErrorName.clear();
   ResetScriptRunState();
+  ResetScriptEditorState();
 }

@@ -60,16 +60,12 @@ int64_t ShowSystemColourDialog(uint32_t initial) { return tk::colorRequester(ini
 // ---- image documents: paste availability, floating area, files, palettes, printing ----
 
 // ---- script language ----
-CharFormatRecord ScriptStyleFormats[6];   // the editor's colouring formats, 1..5
-void OnScriptMenu(int32_t id) { Report("OnScriptMenu", id); }
-void OnScriptShortcut(int32_t id) { Report("OnScriptShortcut", id); }
-void OnScriptKeyDown() { Report("OnScriptKeyDown", int(tk::eventWParam())); }
-void OnScriptKeyUp() { Report("OnScriptKeyUp", int(tk::eventWParam())); }
-void OnFindReplace(int32_t gadget) { Report("OnFindReplace", gadget); }
-void CreateEditUndo(int32_t code) { Report("CreateEditUndo", code); }
-void SaveEditUndoLists() {}
-void LoadEditUndoLists(int32_t) {}
-void HighlightSyntax() {}
+// Called by the script menu, built with the structure fill dialog and the view and help menu.
+int32_t OpenStructureDialog(uint8_t marked) {
+  Report("OpenStructureDialog", marked);
+  return 0;
+}
+void OnViewHelpMenu(int32_t id) { Report("OnViewHelpMenu", id); }
 
 // ---- image effects ----
 void OnAreaEffectsPopup(int32_t id) { Report("OnAreaEffectsPopup", id); }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "documents/documents.h"
+#include "script/script.h"
 #include "shell/shell.h"
 #include "tools/tools.h"
 #include "toolkit/toolkit.h"
@@ -395,6 +396,7 @@ void BuildEffectsPanel() {
 void BuildScriptPanel() {
   tk::container(495, 0, 0, 240, 560);
   tk::richEditor(496, 5, 5, 230, 495);
+  PrepareScriptEditor();
   tk::textBox(497, 0, 500, 240, 60, "");
   tk::closeGadgetList();
   tk::hideGadget(495, true);

@@ -54,6 +54,16 @@ class RichEdit : public QTextEdit {
       QTextEdit::keyPressEvent(e);
       return;
     }
+    // Keys the program carries out itself reach it (EvKeyDown) but not the editor.
+    if (!ignored_.empty()) {
+      const int key = detail::virtualKey(e) | ((e->modifiers() & Qt::ShiftModifier) ? ModShift : 0) |
+                      ((e->modifiers() & Qt::ControlModifier) ? ModCtrl : 0) |
+                      ((e->modifiers() & Qt::AltModifier) ? ModAlt : 0);
+      if (std::find(ignored_.begin(), ignored_.end(), key) != ignored_.end()) {
+        e->accept();
+        return;
+      }
+    }
     std::shared_ptr<QKeyEvent> copy(e->clone());
     QPointer<RichEdit> self(this);
     deferToNextWait([self, copy] {
@@ -69,6 +79,11 @@ class RichEdit : public QTextEdit {
   void insertFromMimeData(const QMimeData* source) override {
     if (source->hasText()) textCursor().insertText(source->text());
   }
+
+ public:
+  std::vector<int> ignored_;
+  int batch_ = 0;              // nesting of richBeginChanges
+  QTextCursor batchCursor_;    // holds the document's edit block open
 
  private:
   int quiet_ = 0;
@@ -334,6 +349,59 @@ int32_t richFind(int gadget, const std::string& what, int32_t from, int32_t to, 
     }
   }
   return -1;
+}
+
+void richFormatRange(int gadget, int32_t start, int32_t end, const CharFormat& f) {
+  auto* r = rich(gadget);
+  if (!r) return;
+  RichEdit::Quiet q(r);
+  QTextCharFormat fmt;
+  fmt.setForeground(toColor(f.color));
+  fmt.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
+  fmt.setFontItalic(f.italic);
+  fmt.setFontUnderline(f.underline);
+  if (!f.face.empty()) fmt.setFontFamilies(QStringList{toQt(f.face.substr(0, 31))});
+  if (f.heightTwips > 0) fmt.setFontPointSize(f.heightTwips / 20.0);
+  QTextCursor c(r->document());
+  c.setPosition(r->clampOffset(start));
+  c.setPosition(r->clampOffset(end), QTextCursor::KeepAnchor);
+  if (c.hasSelection()) c.setCharFormat(fmt);
+}
+
+void richReplaceRange(int gadget, int32_t start, int32_t end, const std::string& text) {
+  auto* r = rich(gadget);
+  if (!r) return;
+  RichEdit::Quiet q(r);
+  QTextDocument* d = r->document();
+  QTextCursor c(d);
+  c.setPosition(r->clampOffset(start));
+  c.setPosition(r->clampOffset(end), QTextCursor::KeepAnchor);
+  d->setUndoRedoEnabled(false);
+  c.insertText(toDocText(text));
+  d->setUndoRedoEnabled(true);
+}
+
+void richBeginChanges(int gadget) {
+  auto* r = rich(gadget);
+  if (!r) return;
+  if (r->batch_++ == 0) {
+    r->batchCursor_ = QTextCursor(r->document());
+    r->batchCursor_.beginEditBlock();
+  }
+}
+
+void richEndChanges(int gadget) {
+  auto* r = rich(gadget);
+  if (!r || r->batch_ == 0) return;
+  if (--r->batch_ == 0) {
+    RichEdit::Quiet q(r);
+    r->batchCursor_.endEditBlock();
+    r->batchCursor_ = QTextCursor();
+  }
+}
+
+void richIgnoreKeys(int gadget, const std::vector<int>& keys) {
+  if (auto* r = rich(gadget)) r->ignored_ = keys;
 }
 
 void richScrollCaret(int gadget) {

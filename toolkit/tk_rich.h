@@ -61,6 +61,19 @@ enum FindFlags : unsigned { FindDown = 1, FindWholeWord = 2, FindMatchCase = 4 }
 int32_t richFind(int gadget, const std::string& what, int32_t from, int32_t to, unsigned flags,
                  int32_t* matchEnd = nullptr);
 void richScrollCaret(int gadget);
+// Gives [start, end) the whole format f (every field, mask ignored) without touching the
+// selection, the undo record or the view; the program's colouring uses it.
+void richFormatRange(int gadget, int32_t start, int32_t end, const CharFormat& f);
+// Replaces [start, end) by text outside the undo record (which is emptied) and without a
+// change event; a selection around the range moves as the text does.
+void richReplaceRange(int gadget, int32_t start, int32_t end, const std::string& text);
+// Between these two (they nest), formats and replacements by the calls above are laid
+// out once, at the end: many small changes to a long text cost one layout.
+void richBeginChanges(int gadget);
+void richEndChanges(int gadget);
+// Keys (virtual key + ModShift/ModCtrl/ModAlt, tk_window.h) that the editor leaves alone:
+// they still reach the program as EvKeyDown/EvKeyUp, which carries them out itself.
+void richIgnoreKeys(int gadget, const std::vector<int>& keys);
 
 // ---- requesters ---------------------------------------------------------------------------
 // Modal: the program's windows are blocked while one is open. Text line breaks "\r".

@@ -4,6 +4,7 @@
 
 #include "effects/dialog_driver.h"
 #include "loops_fixture.h"
+#include "script/script.h"
 #include "toolkit/internal.h"
 
 using namespace loops_test;
@@ -41,8 +42,8 @@ const MenuCase kMenuCases[] = {
     {ModeDraw, 460, "OnSwatch"}, {ModeDraw, 461, "OnErrorReportPopup"}, {ModeDraw, 464, "OnErrorReportPopup"},
     {ModeDraw, 466, "OnToolOptionPopup"}, {ModeDraw, 490, "OnToolOptionPopup"},
     // Script
-    {ModeScript, 5, "OnScriptMenu"}, {ModeScript, 237, "OnScriptMenu"}, {ModeScript, 238, "OnScriptShortcut"},
-    {ModeScript, 300, "OnScriptShortcut"}, {ModeScript, 449, "OnScriptShortcut"}, {ModeScript, 450, "OnErrorReportPopup"},
+    // (ids below 450 reach the script editor's own handlers: ScriptViewHandlersAreReached)
+    {ModeScript, 450, "OnErrorReportPopup"},
     {ModeScript, 464, "OnErrorReportPopup"}, {ModeScript, 466, ""}, {ModeScript, 480, ""},
     // Area: 368..449 and the swatches go to the error-report popup
     {ModeArea, 17, "OnMainMenu"}, {ModeArea, 240, "OnInsertPopup"}, {ModeArea, 255, "OnAreaEffectsPopup"},
@@ -103,7 +104,7 @@ const GadgetCase kGadgetCases[] = {
     {ModeDraw, 0, 193, "OnDrawBarGadget"}, {ModeDraw, 0, 10, "OnToolGadget"}, {ModeDraw, 0, 108, "OnToolGadget"},
     {ModeDraw, 27, 805, "OnMainGadget"}, {ModeDraw, 3, 502, "OnMainGadget"}, {ModeDraw, 0, 9, "OnMainGadget"},
     {ModeScript, 0, 161, "OnDocumentTab"}, {ModeScript, 0, 171, ""}, {ModeScript, 0, 40, ""},
-    {ModeScript, 0, 496, ""}, {ModeScript, 3, 502, "OnFindReplace"},
+    {ModeScript, 0, 496, ""},
     {ModeArea, 0, 165, "OnDocumentTab"}, {ModeArea, 0, 180, "OnOperationsGadget"}, {ModeArea, 0, 50, "OnOperationsGadget"},
     {ModeArea, 0, 158, "OnOperationsGadget"}, {ModeArea, 3, 502, ""},
     {ModeKeyboard, 0, 161, "OnDocumentTab"}, {ModeKeyboard, 0, 171, "OnDrawBarGadget"},
@@ -112,7 +113,7 @@ const GadgetCase kGadgetCases[] = {
     {PenDown, 0, 58, "OnToolGadget"}, {PenDown, 0, 59, ""}, {PenDown, 0, 92, "OnToolGadget"}, {PenDown, 0, 91, ""},
     {PenDown, 27, 811, ""},
     {ModeText, 0, 161, "OnDocumentTab"}, {ModeText, 0, 171, "OnDrawBarGadget"}, {ModeText, 0, 50, "OnTextPanelGadget"},
-    {ModeText, 0, 584, "OnTextPanelGadget"}, {ModeText, 3, 502, "OnFindReplace"},
+    {ModeText, 0, 584, "OnTextPanelGadget"},
     {ModeEffects, 0, 161, "OnDocumentTab"}, {ModeEffects, 0, 175, "OnEffectsPanelGadget"},
     {ModeEffects, 0, 20, "OnEffectsPanelGadget"}, {ModeEffects, 0, 356, "OnEffectsPanelGadget"}, {ModeEffects, 3, 502, ""},
 };
@@ -166,8 +167,7 @@ TEST_F(LoopsTest, KeysAndMouseButtonsPerMode) {
   const Case cases[] = {
       {ModeDraw, tk::EvKeyDown, One("OnImageKeyDown", vk)}, {ModeDraw, tk::EvKeyUp, One("OnImageKeyUp", vk)},
       {ModeDraw, tk::EvRightDown, One("OnRightButton", -1)},
-      {ModeScript, tk::EvKeyDown, One("OnScriptKeyDown", vk)}, {ModeScript, tk::EvKeyUp, One("OnScriptKeyUp", vk)},
-      {ModeScript, tk::EvLeftUp, One("CreateEditUndo", 5)}, {ModeScript, tk::EvRightDown, {}},
+      {ModeScript, tk::EvRightDown, {}},
       {ModeArea, tk::EvKeyDown, {}}, {ModeArea, tk::EvLeftUp, {}}, {ModeArea, tk::EvRightDown, One("OnRightButton", -1)},
       {ModeKeyboard, tk::EvKeyDown, One("OnImageKeyDown", vk)}, {ModeKeyboard, tk::EvKeyUp, One("OnImageKeyUp", vk)},
       {ModeKeyboard, tk::EvRightDown, {}},
@@ -277,21 +277,26 @@ TEST_F(LoopsTest, ShortcutSetFollowsTheFocusOncePerChange) {
   tk::setActiveGadget(900);
   tk::processPending();
   ASSERT_EQ(tk::focusClassName(), "Edit");
+  // The editor's capture of CreateEditUndo(6) shows as EditCaptureDone.
   int undoSix = 0;
-  PendingHandlerSpy = [&](const char* h, int id) { undoSix += std::string(h) == "CreateEditUndo" && id == 6; };
+  auto turn = [&](int32_t mode) {
+    EditCaptureDone = 0;
+    RunOneTurn(mode);
+    undoSix += EditCaptureDone;
+  };
   Post(tk::EvFocus, 60);
-  RunOneTurn(ModeDraw);
+  turn(ModeDraw);
   EXPECT_EQ(cutsda, 0);
   EXPECT_FALSE(tk::hasShortcut(0, ctrlS));
   EXPECT_EQ(undoSix, 1);
   Post(tk::EvFocus, 60);
-  RunOneTurn(ModeDraw);
+  turn(ModeDraw);
   EXPECT_EQ(undoSix, 1);   // removed once only
 
   tk::setActiveGadget(901);
   tk::processPending();
   Post(tk::EvFocus, 60);
-  RunOneTurn(ModeDraw);
+  turn(ModeDraw);
   EXPECT_EQ(cutsda, 1);
   EXPECT_TRUE(tk::hasShortcut(0, ctrlS));
   EXPECT_EQ(undoSix, 1);
@@ -301,7 +306,7 @@ TEST_F(LoopsTest, ShortcutSetFollowsTheFocusOncePerChange) {
   tk::processPending();
   linestate = 41;
   Post(tk::EvFocus, 60);
-  RunOneTurn(ModeDraw);
+  turn(ModeDraw);
   EXPECT_EQ(cutsda, 1);
   linestate = 0;
 
@@ -311,13 +316,13 @@ TEST_F(LoopsTest, ShortcutSetFollowsTheFocusOncePerChange) {
   tk::processPending();
   controlpressed = shiftpressed = 1;
   Post(tk::EvFocus, 60);
-  RunOneTurn(ModeScript);
+  turn(ModeScript);
   EXPECT_TRUE(tk::hasShortcut(0, tk::ModCtrl + 'B'));
   EXPECT_EQ(controlpressed, 0);
   tk::setActiveGadget(900);
   tk::processPending();
   Post(tk::EvFocus, 60);
-  RunOneTurn(ModeScript);
+  turn(ModeScript);
   EXPECT_FALSE(tk::hasShortcut(0, tk::ModCtrl + 'B'));
   EXPECT_EQ(undoSix, 2);
 
@@ -430,4 +435,48 @@ TEST_F(LoopsTest, ScriptKeysAreNotTheEditorsWhileFindReplaceIsActive) {
   tk::activateWindow(0);
   tk::processPending();
   tk::drainEvents();
+}
+
+// The script view's menu ids, shortcuts, keys, clicks and find-window gadgets reach the
+// script editor's handlers (each shown by what it does).
+TEST_F(LoopsTest, ScriptViewHandlersAreReached) {
+  constexpr int Ed = ScriptEditorGadget;
+  tk::addGadgetItem(511, -1, "Zeile");
+  Post(tk::EvMenu, 0, -1, 235);   // OnScriptMenu: empties the debugger list
+  RunOneTurn(ModeScript);
+  EXPECT_EQ(tk::countGadgetItems(511), 0);
+  tk::setRichText(Ed, "abc");
+  tk::richSetSelection(Ed, 1, 1);
+  Post(tk::EvMenu, 0, -1, 446);   // OnScriptShortcut: select all
+  RunOneTurn(ModeScript);
+  EXPECT_EQ(tk::richSelectedText(Ed), "abc");
+
+  // Key down (a typed "c" before the caret) records a step; key up clears the capture
+  // flag; a click's release captures the selection.
+  ResetScriptEditorState();
+  EditUndoDepth = 200;
+  tk::richSetSelection(Ed, 3, 3);
+  Post(tk::EvKeyDown, 0, Ed, -1, 0, 'C');
+  RunOneTurn(ModeScript);
+  EXPECT_EQ(EditUndoList.size(), 1u);
+  EXPECT_EQ(EditCaptureDone, 1);
+  Post(tk::EvKeyUp, 0, Ed, -1, 0, 'C');
+  RunOneTurn(ModeScript);
+  EXPECT_EQ(EditCaptureDone, 0);
+  tk::richSetSelection(Ed, 0, 2);
+  Post(tk::EvLeftUp, 0, Ed);
+  RunOneTurn(ModeScript);
+  EXPECT_EQ(EditCaptureTexts[0], "ab");
+
+  // Window 3's close button hides it in the script and text views, not in the others.
+  for (int32_t mode : {ModeScript, ModeText, ModeArea}) {
+    tk::hideWindow(3, false);
+    tk::processPending();
+    tk::drainEvents();
+    Post(tk::EvGadget, 3, 505, -1, tk::EtLeftClick);
+    RunOneTurn(mode);
+    EXPECT_EQ(tk::windowHidden(3), mode != ModeArea) << mode;
+  }
+  tk::hideWindow(3, true);
+  ResetScriptEditorState();
 }
