@@ -98,6 +98,8 @@ int main(int argc, char** argv) {
     SetImageDimensions(500, 600, 1);
     const double ms = msOnce([&] { OwnEffect(x2, "#y", 1); });
     std::printf("%-26s %8.2f ms  cells/s %.0f  allok %d\n", "OwnEffect", ms, 600.0 * 500 / (ms / 1000), allok);
+    const double mc = msOnce([&] { OwnEffect("Max(#x,2)+#y*2-#x/3", "#y", 1); });
+    std::printf("%-26s %8.2f ms  cells/s %.0f  allok %d\n", "OwnEffect with a call", mc, 600.0 * 500 / (mc / 1000), allok);
     MarkArea(0, 0, 599, 499, 0, 0, 1);
     const double mm = msOnce([&] { OwnEffect_Marked(x2, "#y", 1); });
     std::printf("%-26s %8.2f ms  cells/s %.0f  allok %d\n", "OwnEffect_Marked", mm, 600.0 * 500 / (mm / 1000), allok);
