@@ -191,6 +191,46 @@ int32_t ResizeAreaBuffer(int32_t maxX, int32_t maxY, float zoom);
 // flag is the last non-zero flag of an inside neighbour, else 0.
 int32_t SampleAreaBilinear(uint32_t& cell, float x, float y);
 // ==== end marked-area conventions =========================================================
+// ==== Marked twins: colours, channel orders, moves and turns (effects/area_colours.cpp,
+// ==== area_channel_order.cpp, area_moves.cpp; OwnEffect and its twin in own_effect.cpp) ====
+// Amounts above 127 (and -128, a 128 read as signed) count as 127.
+int32_t FillImage_Marked(int32_t red, int32_t green, int32_t blue, int32_t quiet);
+int32_t ColorTurn_Marked(int32_t quiet);
+int32_t Colorturn_Middle_Marked(int32_t quiet);
+int32_t InvertFarNear_Marked(int32_t quiet);
+int32_t InvertLowerHalf_Marked(int32_t quiet);
+int32_t Solarize_Marked(int32_t quiet);
+int32_t SpecialEffect_Marked(int32_t number, int32_t quiet);
+int32_t Corny_Marked(int32_t amount, int32_t quiet);
+int32_t BlackWhite_Marked(int32_t quiet);
+int32_t GreyFromRed_Marked(int32_t quiet);
+int32_t GreyFromGreen_Marked(int32_t quiet);
+int32_t GreyFromBlue_Marked(int32_t quiet);
+int32_t GreyFromRedGreen_Marked(int32_t quiet);
+int32_t GreyFromRedBlue_Marked(int32_t quiet);
+int32_t GreyFromGreenBlue_Marked(int32_t quiet);
+int32_t UnClear_Marked(int32_t amount, int32_t quiet);
+int32_t XtremeColors_Marked(int32_t quiet);
+// (BiChromaticDithering_Marked is declared with the dialogs' effects below.)
+// Channel orders: from the area's current order code into their own; return their own code.
+int32_t RGB_Marked(uint8_t current, int32_t quiet);
+int32_t RBG_Marked(uint8_t current, int32_t quiet);
+int32_t GRB_Marked(uint8_t current, int32_t quiet);
+int32_t GBR_Marked(uint8_t current, int32_t quiet);
+int32_t BRG_Marked(uint8_t current, int32_t quiet);
+int32_t BGR_Marked(uint8_t current, int32_t quiet);
+// Line shifts, mirrors (undo point when quiet is 0), quarter turns and the free rotation.
+int32_t Blur_Up_Marked(int32_t quiet);
+int32_t Blur_Down_Marked(int32_t quiet);
+int32_t Blur_Left_Marked(int32_t quiet);
+int32_t Blur_Right_Marked(int32_t quiet);
+int32_t Mirror_X_Marked(int32_t quiet);
+int32_t Mirror_Y_Marked(int32_t quiet);
+int32_t Turn_90_Marked(int32_t quiet);
+int32_t Turn_180_Marked(int32_t quiet);
+int32_t Turn_270_Marked(int32_t quiet);
+int32_t RotateFree_Marked(float angle, int32_t quiet);
+// ==== end marked colours, channel orders, moves and turns =================================
 // ==== Effect dialogs, value requester, waves preview, colour information, image dialogs ===
 // (effects/dialog_frame.cpp, effect_dialogs.cpp, waves_dialog.cpp, color_info.cpp,
 //  image_dialogs.cpp, color_range_dialog.cpp)
