@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <new>
 
+#include "effects/area_frame.h"
 #include "effects/effects.h"
 #include "effects/frame.h"
 #include "effects/kernels_geometry.h"
@@ -27,15 +28,14 @@ bool AreaReady() {
   const size_t cells = (size_t(arealang) + 1) * (size_t(areahoch) + 1);
   return arealang >= 0 && areahoch >= 0 && AreaPixels.size() >= cells;
 }
-fx::Span AreaSpan() { return fx::Span{AreaPixels.data(), ptrdiff_t(arealang) + 1, arealang + 1, areahoch + 1}; }
 
 int32_t RunWind(int32_t strength, int32_t quiet, bool alongRows, bool fromEnd) {
-  OnErrorCode1 = fx::EffectErrorCode;
+  fx::BeginAreaEffect();
   if (!AreaReady()) return 0;
   strength = std::max(strength, 0);
-  if (alongRows) fx::WindAlongRows(AreaSpan(), strength, fromEnd, Draw);
-  else fx::WindAlongColumns(AreaSpan(), strength, fromEnd, Draw);
-  if (quiet == 0) RefreshView();
+  if (alongRows) fx::WindAlongRows(fx::AreaSpan(), strength, fromEnd, Draw);
+  else fx::WindAlongColumns(fx::AreaSpan(), strength, fromEnd, Draw);
+  fx::EndAreaEffect(quiet);
   return 0;
 }
 
@@ -47,9 +47,9 @@ int32_t Wind_Up_Marked(int32_t strength, int32_t quiet) { return RunWind(strengt
 int32_t Wind_Down_Marked(int32_t strength, int32_t quiet) { return RunWind(strength, quiet, false, true); }
 
 int32_t ChessCircle_Marked(int32_t size, uint8_t quiet) {
-  OnErrorCode1 = fx::EffectErrorCode;
+  fx::BeginAreaEffect();
   if (size < 1 || !AreaReady()) return 0;
-  const fx::Span area = AreaSpan();
+  const fx::Span area = fx::AreaSpan();
   const size_t cells = size_t(area.width) * size_t(area.height);
   try {
     CircleCopy.resize(cells);   // keeps its memory between runs of the same size
@@ -65,8 +65,7 @@ int32_t ChessCircle_Marked(int32_t size, uint8_t quiet) {
   fx::FillColour(area, fx::ColourBytes(AllRot + 128, AllGruen + 128, AllBlau + 128));
   fx::CircleTiles(area, fx::Span{CircleCopy.data(), area.width, area.width, area.height}, size, 2, Distance);
   AverageColorToUnsigned();
-  lang = arealang + 1;
-  hoch = areahoch + 1;
+  fx::AreaLoopDone();
   if (quiet == 0) RedrawCanvas();
   return 0;
 }

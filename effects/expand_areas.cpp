@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "effects/area_frame.h"
 #include "effects/effects.h"
 #include "effects/frame.h"
 #include "effects/kernels_expand.h"
@@ -33,7 +34,7 @@ int32_t RunExpand(Target target, int32_t strength, uint8_t quiet, int32_t channe
   } else {
     const size_t cells = (size_t(arealang) + 1) * (size_t(areahoch) + 1);
     if (arealang >= 0 && areahoch >= 0 && AreaPixels.size() >= cells)
-      s = fx::Span{AreaPixels.data(), ptrdiff_t(arealang) + 1, arealang + 1, areahoch + 1};
+      s = fx::AreaSpan();
   }
   fx::ExpandRule rule;
   rule.channel = channel;
@@ -57,8 +58,8 @@ int32_t RunExpand(Target target, int32_t strength, uint8_t quiet, int32_t channe
       if (!fx::ExpandPass(s, rule, scratch)) break;
   }
   if (quiet == 0) {
-    if (target == Target::Image) RedrawCanvas();
-    else RefreshView();
+    if (target == Target::Image) fx::EndEffect(quiet);
+    else fx::EndAreaEffect(quiet);
   }
   return 0;
 }

@@ -9,6 +9,7 @@
 // out of a mean, and a cell with none inside keeps its colour.
 #include <cstdint>
 
+#include "effects/area_frame.h"
 #include "effects/effects.h"
 #include "effects/frame.h"
 #include "effects/kernels_grids.h"
@@ -36,14 +37,13 @@ int32_t BarsUp(int32_t quiet) { return RunGrid(quiet, fx::OddRowsFromAbove); }
 int32_t LogicalBars(int32_t quiet) { return RunGrid(quiet, fx::LogicalBarsCells); }
 
 int32_t LogicalBars_Marked(uint8_t quiet) {
-  OnErrorCode1 = fx::EffectErrorCode;
+  fx::BeginAreaEffect();
   const size_t cells = (size_t(arealang) + 1) * (size_t(areahoch) + 1);
   if (arealang < 0 || areahoch < 0 || AreaPixels.size() < cells) return 0;
   // This twin stores the image before it works, as the popup's undo expects.
   if (quiet == 0) CreateUndoPoint();
-  fx::LogicalBarsCells(fx::Span{AreaPixels.data(), ptrdiff_t(arealang) + 1, arealang + 1, areahoch + 1});
-  lang = arealang + 1;
-  hoch = areahoch + 1;
-  if (quiet == 0) RefreshView();
+  fx::LogicalBarsCells(fx::AreaSpan());
+  fx::AreaLoopDone();
+  fx::EndAreaEffect(quiet);
   return 0;
 }

@@ -7,6 +7,8 @@
 // what an earlier one wrote. Their means are of the signed channel values (u - 128),
 // truncated towards zero, computed on the stored bytes without putting the signed form on.
 #pragma once
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "effects/kernels.h"
@@ -138,11 +140,20 @@ inline void CircleTiles(const Span& s, const Span& copy, int32_t size, int32_t e
       for (int32_t y = y0; y <= y0 + hy; ++y) {
         Cell* p = s.row(y);
         const int32_t dy = (y - y0) - size;
-        for (int32_t x = x0; x <= x0 + wx; ++x) {
-          const int32_t dx = (x - x0) - size;
-          const bool inside = exactSquares ? int64_t(dx) * dx + int64_t(dy) * dy < size2 : distance(dx, dy) < size;
-          if (inside) p[x] = (p[x] & FlagMask) | colour;
+        if (exactSquares) {
+          // the row's cells with dx^2 < size^2 - dy^2: |dx| <= k, k^2 <= room - 1
+          const int64_t room = size2 - int64_t(dy) * dy;
+          if (room <= 0) continue;
+          int64_t k = int64_t(std::sqrt(double(room - 1)));
+          while (k * k > room - 1) --k;
+          while ((k + 1) * (k + 1) <= room - 1) ++k;
+          const int64_t from = std::max<int64_t>(x0, int64_t(x0) + size - k);
+          const int64_t to = std::min<int64_t>(int64_t(x0) + wx, int64_t(x0) + size + k);
+          for (int64_t x = from; x <= to; ++x) p[x] = (p[x] & FlagMask) | colour;
+          continue;
         }
+        for (int32_t x = x0; x <= x0 + wx; ++x)
+          if (distance((x - x0) - size, dy) < size) p[x] = (p[x] & FlagMask) | colour;
       }
       y0 += hy;
     }

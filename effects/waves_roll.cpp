@@ -19,12 +19,13 @@
 #include <new>
 #include <vector>
 
+#include "effects/area_frame.h"
 #include "effects/effects.h"
 #include "effects/frame.h"
 #include "effects/kernels_moves.h"
 #include "toolkit/toolkit.h"
 
-std::vector<PixelCell> WaveCopy(1), AreaWaveCopy(1), AreaTransformCopy(1);
+std::vector<PixelCell> WaveCopy(1), AreaWaveCopy(1);
 
 namespace {
 
@@ -32,12 +33,13 @@ int32_t Draw(int32_t bound) { return tk::random(bound); }
 
 // Offsets of the positions along each wave, kept between runs.
 std::vector<fx::WaveOffset> OffsetsAlongX, OffsetsAlongY;
+std::vector<int64_t> WaveTargets;
+std::vector<int32_t> SprinkleDraws;   // the draws of one strip of columns
 
 bool AreaReady() {
   const size_t cells = (size_t(arealang) + 1) * (size_t(areahoch) + 1);
   return arealang >= 0 && areahoch >= 0 && AreaPixels.size() >= cells;
 }
-fx::Span AreaSpan() { return fx::Span{AreaPixels.data(), ptrdiff_t(arealang) + 1, arealang + 1, areahoch + 1}; }
 
 // `copy` sized to the cells of s; false without the memory.
 bool SizeCopy(std::vector<PixelCell>& copy, const fx::Span& s) {
@@ -61,7 +63,7 @@ void RunWaves(const fx::Span& s, std::vector<PixelCell>& copy, float xAmplitude,
   const int64_t lastX = s.width - 1, lastY = s.height - 1;
   if ((!onlyPositive || xAmplitude > 0) && lastY > 0 &&
       fx::WaveOffsets(xAmplitude, xWidth, xStart, s.width, lastY, OffsetsAlongX))
-    fx::WaveAlongRows(CopyOf(copy, s), s, OffsetsAlongX);
+    fx::WaveAlongRows(CopyOf(copy, s), s, OffsetsAlongX, WaveTargets);
   if ((!onlyPositive || yAmplitude > 0) && lastX > 0 &&
       fx::WaveOffsets(yAmplitude, yWidth, yStart, s.height, lastX, OffsetsAlongY))
     fx::WaveAlongColumns(CopyOf(copy, s), s, OffsetsAlongY);
@@ -82,14 +84,13 @@ int32_t Waves(float xAmplitude, float xWidth, float yAmplitude, float yWidth, in
 
 int32_t Waves_Marked(float xAmplitude, float xWidth, float yAmplitude, float yWidth, int8_t xStart, int8_t yStart,
                      uint8_t quiet) {
-  OnErrorCode1 = fx::EffectErrorCode;
+  fx::BeginAreaEffect();
   if (!AreaReady()) return 0;
-  const fx::Span area = AreaSpan();
+  const fx::Span area = fx::AreaSpan();
   if (!SizeCopy(AreaWaveCopy, area)) return 0;
   RunWaves(area, AreaWaveCopy, xAmplitude, xWidth, yAmplitude, yWidth, xStart, yStart, false);
-  lang = arealang + 1;
-  hoch = areahoch + 1;
-  if (quiet == 0) RefreshView();
+  fx::AreaLoopDone();
+  fx::EndAreaEffect(quiet);
   return 0;
 }
 
@@ -104,14 +105,13 @@ int32_t MoveImage(int32_t dx, int32_t dy, uint8_t quiet) {
 }
 
 int32_t MoveImage_Marked(int32_t dx, int32_t dy, int32_t quiet) {
-  OnErrorCode1 = fx::EffectErrorCode;
+  fx::BeginAreaEffect();
   if (!AreaReady()) return 0;
-  const fx::Span area = AreaSpan();
+  const fx::Span area = fx::AreaSpan();
   if (!SizeCopy(AreaTransformCopy, area)) return 0;
   fx::RollCells(CopyOf(AreaTransformCopy, area), area, dx, dy);
-  lang = arealang + 1;
-  hoch = areahoch + 1;
-  if (quiet == 0) RefreshView();
+  fx::AreaLoopDone();
+  fx::EndAreaEffect(quiet);
   return 0;
 }
 
@@ -119,20 +119,19 @@ int32_t BlowUp(int32_t dx, int32_t dy, uint8_t quiet) {
   const fx::Span image = fx::ImageSpan();
   if (!SizeCopy(TransformCopy, image)) return 0;
   fx::BeginEffect(quiet);
-  fx::SprinkleCells(CopyOf(TransformCopy, image), image, dx, dy, Draw);
+  fx::SprinkleCells(CopyOf(TransformCopy, image), image, dx, dy, Draw, SprinkleDraws);
   fx::CountedLoopDone();
   fx::EndEffect(quiet);
   return 0;
 }
 
 int32_t BlowUp_Marked(int32_t dx, int32_t dy, int32_t quiet) {
-  OnErrorCode1 = fx::EffectErrorCode;
+  fx::BeginAreaEffect();
   if (!AreaReady()) return 0;
-  const fx::Span area = AreaSpan();
+  const fx::Span area = fx::AreaSpan();
   if (!SizeCopy(AreaTransformCopy, area)) return 0;
-  fx::SprinkleCells(CopyOf(AreaTransformCopy, area), area, dx, dy, Draw);
-  lang = arealang + 1;
-  hoch = areahoch + 1;
-  if (quiet == 0) RefreshView();
+  fx::SprinkleCells(CopyOf(AreaTransformCopy, area), area, dx, dy, Draw, SprinkleDraws);
+  fx::AreaLoopDone();
+  fx::EndAreaEffect(quiet);
   return 0;
 }

@@ -93,18 +93,6 @@ int32_t SetColorspec_Marked(uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t
   Report("SetColorspec_Marked");
   return 0;
 }
-int32_t OwnEffect(const std::string&, const std::string&, uint8_t) {
-  Report("OwnEffect");
-  return 0;
-}
-int32_t OwnEffect_Marked(const std::string&, const std::string&, int32_t) {
-  Report("OwnEffect_Marked");
-  return 0;
-}
-int32_t BiChromaticDithering_Marked(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
-  Report("BiChromaticDithering_Marked");
-  return 0;
-}
 int32_t ClearColorRange(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
                      int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
   Report("ClearColorRange");
