@@ -171,6 +171,43 @@ int32_t SwitchGreenChannel_Marked(int32_t on, int32_t quiet);
 int32_t SwitchBlueChannel_Marked(int32_t on, int32_t quiet);
 void ResetChannelSwitches();   // flags and area holds back to their start (tests)
 // ==== end tone, lines, channel setters, attributes, channel switches =====================
+// ==== Grids, waves, roll, sprinkle, expand areas; marked bars, circle, wind (grids.cpp, ===
+// waves_roll.cpp, expand_areas.cpp, circle_wind_marked.cpp; Waves, MoveImage, BlowUp and
+// their twins are declared with the dialogs that start them)
+extern std::vector<uint32_t> WaveCopy;            // Waves: the image before each wave
+extern std::vector<uint32_t> AreaWaveCopy;        // Waves_Marked
+extern std::vector<uint32_t> EffectCopy;          // expand and amplify areas
+// Checkerboard (x + y even) and row bars of the image; colours red, green, blue.
+int32_t ColorBars(uint8_t red, uint8_t green, uint8_t blue, int32_t quiet);
+int32_t BarsLeft(int32_t quiet);
+int32_t BarsRight(int32_t quiet);
+int32_t BarsDown(int32_t quiet);
+int32_t BarsUp(int32_t quiet);
+int32_t LogicalBars(int32_t quiet);
+int32_t LogicalBars_Marked(uint8_t quiet);        // undo point first when interactive
+int32_t ChessCircle_Marked(int32_t size, uint8_t quiet);   // undo point first, redraws the canvas
+int32_t Wind_Left_Marked(int32_t strength, int32_t quiet);
+int32_t Wind_Right_Marked(int32_t strength, int32_t quiet);
+int32_t Wind_Up_Marked(int32_t strength, int32_t quiet);
+int32_t Wind_Down_Marked(int32_t strength, int32_t quiet);
+// Expand areas: |strength| passes of one step; the dark members negate the strength.
+int32_t ExpandBrightAreas(int32_t strength, uint8_t quiet);
+int32_t ExpandDarkAreas(int32_t strength, uint8_t quiet);
+int32_t ExpandBrightRedAreas(int32_t strength, uint8_t quiet);
+int32_t ExpandDarkRedAreas(int32_t strength, uint8_t quiet);
+int32_t ExpandBrightGreenAreas(int32_t strength, uint8_t quiet);
+int32_t ExpandDarkGreenAreas(int32_t strength, uint8_t quiet);
+int32_t ExpandBrightBlueAreas(int32_t strength, uint8_t quiet);
+int32_t ExpandDarkBlueAreas(int32_t strength, uint8_t quiet);
+int32_t ExpandBrightAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t ExpandDarkAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t ExpandBrightRedAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t ExpandDarkRedAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t ExpandBrightGreenAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t ExpandDarkGreenAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t ExpandBrightBlueAreas_Marked(int32_t strength, uint8_t quiet);
+int32_t ExpandDarkBlueAreas_Marked(int32_t strength, uint8_t quiet);
+// ==== end grids, waves, roll, sprinkle, expand areas =====================================
 // ==== Marked-area twins: conventions and area helpers (effects/area_frame.cpp) ===========
 // Every marked twin (the whole-image name + _Marked) works on AreaPixels in place, walks it
 // column by column (lang outer 0..arealang, hoch inner 0..areahoch), stores 12 in OnErrorCode1

@@ -73,30 +73,6 @@ void OnEffectsPanelGadget(int32_t gadget) { Report("OnEffectsPanelGadget", gadge
 void OnOperationsGadget(int32_t gadget) { Report("OnOperationsGadget", gadget); }
 
 // effects the dialogs start, until they are built
-int32_t MoveImage(int32_t, int32_t, uint8_t) {
-  Report("MoveImage");
-  return 0;
-}
-int32_t MoveImage_Marked(int32_t, int32_t, int32_t) {
-  Report("MoveImage_Marked");
-  return 0;
-}
-int32_t BlowUp(int32_t, int32_t, uint8_t) {
-  Report("BlowUp");
-  return 0;
-}
-int32_t BlowUp_Marked(int32_t, int32_t, int32_t) {
-  Report("BlowUp_Marked");
-  return 0;
-}
-int32_t Waves(float, float, float, float, int8_t, int8_t, uint8_t) {
-  Report("Waves");
-  return 0;
-}
-int32_t Waves_Marked(float, float, float, float, int8_t, int8_t, uint8_t) {
-  Report("Waves_Marked");
-  return 0;
-}
 int32_t ClearColorRange(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
                      int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
   Report("ClearColorRange");
