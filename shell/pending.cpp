@@ -129,17 +129,6 @@ int32_t Waves_Marked(float, float, float, float, int8_t, int8_t, uint8_t) {
   Report("Waves_Marked");
   return 0;
 }
-int32_t ClearColorRange(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                     int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
-  Report("ClearColorRange");
-  return 0;
-}
-int32_t ClearColorRange_Marked(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                               int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                               int32_t, int32_t) {
-  Report("ClearColorRange_Marked");
-  return 0;
-}
 // end of the effects the dialogs start
 
 // The drawing colour and the palette chooser as the dialogs ask them, until the colour
