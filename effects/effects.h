@@ -110,6 +110,66 @@ int32_t RotateFree(float angle, int32_t background, uint8_t quiet);
 int32_t Mirror_X(int32_t quiet);
 int32_t Mirror_Y(int32_t quiet);
 // ==== end whole-image effects ==========================================================
+// ==== Marked-area twins: conventions and area helpers (effects/area_frame.cpp) ===========
+// Every marked twin (the whole-image name + _Marked) works on AreaPixels in place, walks it
+// column by column (lang outer 0..arealang, hoch inner 0..areahoch), stores 12 in OnErrorCode1
+// on entry unless its Part says otherwise, makes no undo point as a rule and calls RefreshView
+// when quiet is 0. Colour twins change bytes 0 to 2 of every cell of the area's rectangle and
+// never read the flag; mirrors, turns and rotation move whole cells. The callers make sure an
+// area exists. The frame helpers for the effect files are in effects/area_frame.h.
+// The temporary of the marked distortions and the custom formula effect, (areahoch + 1) x
+// (arealang + 1) cells during a call, 1 cell otherwise.
+extern std::vector<uint32_t> AreaTransformCopy;
+// Bytes 0 to 2 of every area cell XOR 0x80 (the signed form and back); flags untouched.
+int32_t ToggleAreaSignedForm();
+// arealang := maxX, areahoch := maxY; image 22 re-created at round((last + 1) x zoom); a fresh
+// zero-filled AreaPixels; the zoomed area extents from the view zoom `length`.
+int32_t ResizeAreaBuffer(int32_t maxX, int32_t maxY, float zoom);
+// The bilinear sample of the area at (x, y) into `cell`, which holds the background on entry:
+// neighbours outside the area count as the background's colour and leave the flag alone; the
+// flag is the last non-zero flag of an inside neighbour, else 0.
+int32_t SampleAreaBilinear(uint32_t& cell, float x, float y);
+// ==== end marked-area conventions =========================================================
+// ==== Marked twins: colours, channel orders, moves and turns (effects/area_colours.cpp,
+// ==== area_channel_order.cpp, area_moves.cpp; OwnEffect and its twin in own_effect.cpp) ====
+// Amounts above 127 (and -128, a 128 read as signed) count as 127.
+int32_t FillImage_Marked(int32_t red, int32_t green, int32_t blue, int32_t quiet);
+int32_t ColorTurn_Marked(int32_t quiet);
+int32_t Colorturn_Middle_Marked(int32_t quiet);
+int32_t InvertFarNear_Marked(int32_t quiet);
+int32_t InvertLowerHalf_Marked(int32_t quiet);
+int32_t Solarize_Marked(int32_t quiet);
+int32_t SpecialEffect_Marked(int32_t number, int32_t quiet);
+int32_t Corny_Marked(int32_t amount, int32_t quiet);
+int32_t BlackWhite_Marked(int32_t quiet);
+int32_t GreyFromRed_Marked(int32_t quiet);
+int32_t GreyFromGreen_Marked(int32_t quiet);
+int32_t GreyFromBlue_Marked(int32_t quiet);
+int32_t GreyFromRedGreen_Marked(int32_t quiet);
+int32_t GreyFromRedBlue_Marked(int32_t quiet);
+int32_t GreyFromGreenBlue_Marked(int32_t quiet);
+int32_t UnClear_Marked(int32_t amount, int32_t quiet);
+int32_t XtremeColors_Marked(int32_t quiet);
+// (BiChromaticDithering_Marked is declared with the dialogs' effects below.)
+// Channel orders: from the area's current order code into their own; return their own code.
+int32_t RGB_Marked(uint8_t current, int32_t quiet);
+int32_t RBG_Marked(uint8_t current, int32_t quiet);
+int32_t GRB_Marked(uint8_t current, int32_t quiet);
+int32_t GBR_Marked(uint8_t current, int32_t quiet);
+int32_t BRG_Marked(uint8_t current, int32_t quiet);
+int32_t BGR_Marked(uint8_t current, int32_t quiet);
+// Line shifts, mirrors (undo point when quiet is 0), quarter turns and the free rotation.
+int32_t Blur_Up_Marked(int32_t quiet);
+int32_t Blur_Down_Marked(int32_t quiet);
+int32_t Blur_Left_Marked(int32_t quiet);
+int32_t Blur_Right_Marked(int32_t quiet);
+int32_t Mirror_X_Marked(int32_t quiet);
+int32_t Mirror_Y_Marked(int32_t quiet);
+int32_t Turn_90_Marked(int32_t quiet);
+int32_t Turn_180_Marked(int32_t quiet);
+int32_t Turn_270_Marked(int32_t quiet);
+int32_t RotateFree_Marked(float angle, int32_t quiet);
+// ==== end marked colours, channel orders, moves and turns =================================
 // ==== Effect dialogs, value requester, waves preview, colour information, image dialogs ===
 // (effects/dialog_frame.cpp, effect_dialogs.cpp, waves_dialog.cpp, color_info.cpp,
 //  image_dialogs.cpp, color_range_dialog.cpp)

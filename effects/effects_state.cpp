@@ -11,6 +11,7 @@ void ResetEffectsState() {
   TurnCopy.assign(1, 0);
   TransformCopy.assign(1, 0);
   CircleCopy.assign(1, 0);
+  AreaTransformCopy.assign(1, 0);
   ChannelDistances.assign(3, 0);
   RedHoldWidth = RedHoldHeight = GreenHoldWidth = GreenHoldHeight = BlueHoldWidth = BlueHoldHeight = 0;
 }

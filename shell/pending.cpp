@@ -109,18 +109,6 @@ int32_t BlowUp_Marked(int32_t, int32_t, int32_t) {
   Report("BlowUp_Marked");
   return 0;
 }
-int32_t OwnEffect(const std::string&, const std::string&, uint8_t) {
-  Report("OwnEffect");
-  return 0;
-}
-int32_t OwnEffect_Marked(const std::string&, const std::string&, int32_t) {
-  Report("OwnEffect_Marked");
-  return 0;
-}
-int32_t BiChromaticDithering_Marked(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
-  Report("BiChromaticDithering_Marked");
-  return 0;
-}
 int32_t Waves(float, float, float, float, int8_t, int8_t, uint8_t) {
   Report("Waves");
   return 0;
