@@ -23,9 +23,8 @@ int32_t CopyInImage(int32_t quiet, int32_t target, int32_t source) {
 int32_t CopyInArea(uint8_t quiet, int32_t target, int32_t source) {
   if (quiet == 0) CreateUndoPoint();
   fx::CopyChannel(fx::AreaCellsSpan(), target, source);
-  lang = arealang + 1;
-  hoch = areahoch + 1;
-  if (quiet == 0) RefreshView();
+  fx::AreaLoopDone();
+  fx::EndAreaEffect(quiet);
   return 0;
 }
 

@@ -48,17 +48,14 @@ int32_t ClearColorRange_Marked(int32_t redMin, int32_t redMax, int32_t redTurn, 
                                int32_t blueTurn, int32_t redOuterMin, int32_t redOuterMax, int32_t greenOuterMin,
                                int32_t greenOuterMax, int32_t blueOuterMin, int32_t blueOuterMax, int32_t newRed,
                                int32_t newGreen, int32_t newBlue, int32_t mode, int32_t quiet) {
-  OnErrorCode1 = fx::EffectErrorCode;
+  fx::BeginAreaEffect();
   fx::ColourBand bands[3];
   Bands(bands, redMin, redMax, redTurn, greenMin, greenMax, greenTurn, blueMin, blueMax, blueTurn, redOuterMin,
         redOuterMax, greenOuterMin, greenOuterMax, blueOuterMin, blueOuterMax);
   const fx::Span area = fx::AreaCellsSpan();
   // the signed replacement lands in the signed form's byte, which is value + 128 unsigned
   fx::ClearColourRangeCells(area, bands, mode, newRed + 128, newGreen + 128, newBlue + 128);
-  if (mode >= 1 && mode <= 4) {
-    lang = arealang + 1;
-    hoch = areahoch + 1;
-  }
-  if (quiet == 0) RefreshView();
+  if (mode >= 1 && mode <= 4) fx::AreaLoopDone();
+  fx::EndAreaEffect(quiet);
   return 0;
 }

@@ -28,17 +28,16 @@
 namespace {
 
 // The ring map and the markers of the whirls, kept between runs so that a run on a
-// picture of the same size allocates nothing; the twins' work copy beside TransformCopy.
+// picture of the same size allocates nothing. The twins work on AreaTransformCopy, which is
+// one cell again when they return.
 std::vector<int32_t> RingMap(1);
 std::vector<uint8_t> WhirlMarks(1);
-std::vector<fx::Cell> AreaRingCopy(1);
 
 fx::Span AreaCells() { return fx::AreaCellsSpan(); }
-
-// The marked twins' frame: code 12 first, the view refreshed last when interactive.
-void BeginMarked() { OnErrorCode1 = fx::EffectErrorCode; }
+void BeginMarked() { fx::BeginAreaEffect(); }
 void EndMarked(int32_t quiet) {
-  if (quiet == 0) RefreshView();
+  AreaTransformCopy.assign(1, 0);
+  fx::EndAreaEffect(quiet);
 }
 
 int32_t OuterRadius(const fx::Span& s) { return Distance((s.width - 1) / 2, (s.height - 1) / 2); }
@@ -89,7 +88,7 @@ void RingPassesArea(const fx::Span& s, int32_t strength, bool inwards) {
       fx::WalkRingPairs(f, r, r - 1, n, step, [](int64_t p1, int64_t p2) { RingMap[p1] = int32_t(p2); });
     }
   }
-  fx::ApplyRingMap(s, AreaRingCopy, RingMap, strength);
+  fx::ApplyRingMap(s, AreaTransformCopy, RingMap, strength);
 }
 
 // The whirl's ring phase and hole filling. `marks` must already hold the markers the walk
@@ -129,9 +128,9 @@ int32_t WhirlArea(int32_t strength, int32_t quiet, int32_t direction) {
     EndMarked(quiet);
     return 0;
   }
-  AreaRingCopy.assign(s.cells, s.cells + size_t(s.height) * s.stride);
+  AreaTransformCopy.assign(s.cells, s.cells + size_t(s.height) * s.stride);
   WhirlMarks.assign(size_t(s.width) * s.height, 0);
-  WhirlCells(s, AreaRingCopy.data(), strength, direction, false);
+  WhirlCells(s, AreaTransformCopy.data(), strength, direction, false);
   EndMarked(quiet);
   return 0;
 }
@@ -183,8 +182,7 @@ int32_t Whirl_Left_Marked(int32_t strength, int32_t quiet) { return WhirlArea(st
 int32_t ColorEffekt_Marked(int32_t quiet) {
   BeginMarked();
   fx::MixOtherChannels(AreaCells());
-  lang = arealang + 1;
-  hoch = areahoch + 1;
+  fx::AreaLoopDone();
   EndMarked(quiet);
   return 0;
 }
