@@ -1,6 +1,7 @@
 // Per-cell kernels over spans (see kernels.h) of the channel mixing, the channel copies and
 // the colour-range clearing. All write only the colour bytes and keep the flag byte.
 #pragma once
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -81,6 +82,31 @@ struct BandRule {
 // other mode changes nothing.
 inline void ClearColourRangeCells(const Span& s, const ColourBand bands[3], int32_t mode, int32_t red,
                                   int32_t green, int32_t blue) {
+#if defined(__SSE2__)
+  if (mode == 3 || mode == 4) {
+    // A band is the byte range first..last of 0..255: v is inside when (v - first) taken as
+    // a byte is at most last - first. Lanes: red in byte 2, green 1, blue 0; a channel
+    // without an inside value, and the flag byte, are never inside.
+    int32_t first[3], width[3], enabled[3];
+    for (int32_t k = 0; k < 3; ++k) {
+      const int64_t f = std::max<int64_t>(int64_t(bands[k].low) + 1, 0), l = std::min<int64_t>(int64_t(bands[k].high) - 1, 255);
+      enabled[k] = f <= l ? 0xFF : 0;
+      first[k] = f <= l ? int32_t(f) : 0;
+      width[k] = f <= l ? int32_t(l - f) : 0;
+    }
+    const __m128i firstLanes = ChannelLanes(first[0], first[1], first[2]);
+    const __m128i widthLanes = ChannelLanes(width[0], width[1], width[2]);
+    const __m128i enabledLanes = ChannelLanes(enabled[0], enabled[1], enabled[2]);
+    const __m128i colour = ChannelLanes(red, green, blue), colourMask = _mm_set1_epi32(int32_t(ColourMask));
+    ForEachSixteen(s, [&](__m128i c) {
+      const __m128i d = _mm_sub_epi8(c, firstLanes);
+      __m128i inside = _mm_and_si128(_mm_cmpeq_epi8(_mm_min_epu8(d, widthLanes), d), enabledLanes);
+      if (mode == 4) inside = _mm_and_si128(_mm_cmpeq_epi32(_mm_and_si128(inside, colourMask), colourMask), colourMask);
+      return SelectBytes(inside, colour, c);
+    });
+    return;
+  }
+#endif
   if (mode == 1 || mode == 2 || mode == 3) {
     BandRule rules[3];
     for (int32_t k = 0; k < 3; ++k) {
@@ -107,7 +133,9 @@ inline void ClearColourRangeCells(const Span& s, const ColourBand bands[3], int3
     ForEachRow(s, [&](Cell* p, int32_t n) {
       for (int32_t i = 0; i < n; ++i) {
         const Cell c = p[i];
-        if ((inRed[(c >> 16) & 0xFF] | inGreen[(c >> 8) & 0xFF] | inBlue[c & 0xFF]) == 7) p[i] = (c & FlagMask) | colour;
+        // all ones where the three channels are inside, without a branch
+        const Cell all = Cell(0) - Cell((inRed[(c >> 16) & 0xFF] | inGreen[(c >> 8) & 0xFF] | inBlue[c & 0xFF]) == 7);
+        p[i] = (c & ~(all & ColourMask)) | (colour & all);
       }
     });
   }

@@ -61,7 +61,8 @@ inline void WalkRingPairs(const RingFrame& f, int32_t rTo, int32_t rFrom, int32_
   float a = 0.0f;
   for (int32_t i = 0; i <= count; ++i) {
     a += step;
-    const double sine = std::sin(double(a)), cosine = std::cos(double(a));
+    double sine, cosine;
+    ::sincos(double(a), &sine, &cosine);
     visit(f.index(rTo, sine, cosine), f.index(rFrom, sine, cosine));
   }
 }
@@ -97,8 +98,11 @@ inline void WhirlRing(const Span& s, const Cell* copy, uint8_t* marks, const Rin
   for (int32_t i = 0; i <= count; ++i) {
     a += step;
     const double b = double(a) + direction * double(step);
-    const int64_t t = f.index(rr, std::sin(double(a)), std::cos(double(a)));
-    const int64_t src = f.index(rr, std::sin(b), std::cos(b));
+    double sa, ca, sb, cb;
+    ::sincos(double(a), &sa, &ca);
+    ::sincos(b, &sb, &cb);
+    const int64_t t = f.index(rr, sa, ca);
+    const int64_t src = f.index(rr, sb, cb);
     s.cells[t] = (s.cells[t] & FlagMask) | (copy[src] & ColourMask);
     const int64_t y = t / f.stride, x = t - y * f.stride;
     marks[x * s.height + y] = 1;

@@ -83,6 +83,11 @@ TEST_F(ColourRangeCopiesTest, ColourRangeReplacementChannelByChannelOrWhole) {
     EXPECT_EQ(RunRange(marked, in, red, low, 4, 7, 8, 9),
               (Cells{C(150, 150, 150, 1), C(7, 8, 9, 2), C(100, 5, 5, 3), C(150, 5, 150, 4)}));
     EXPECT_EQ(RunRange(marked, in, red, green, 4, 7, 8, 9), (Cells{C(7, 8, 9, 1), in[1], in[2], in[3]}));
+    // Bounds beyond 0..255 take every value in; a band 7..8 holds none.
+    const Band all{-5, 300, 0, 0, 0}, empty{7, 8, 0, 0, 0};
+    EXPECT_EQ(RunRange(marked, in, all, empty, 3, 1, 2, 3),
+              (Cells{C(1, 150, 150, 1), C(1, 5, 5, 2), C(1, 5, 5, 3), C(1, 5, 150, 4)}));
+    EXPECT_EQ(RunRange(marked, in, all, all, 4, 1, 2, 3), (Cells{C(1, 2, 3, 1), C(1, 2, 3, 2), C(1, 2, 3, 3), C(1, 2, 3, 4)}));
   }
 }
 
