@@ -70,6 +70,7 @@ bool CellValue(CellFormula& f, int32_t x, int32_t y, int32_t last, const char* m
 void RemapCells(std::vector<uint32_t>& cells, const std::vector<uint32_t>& copy, int32_t lastX, int32_t lastY,
                 CellFormula& fx2, CellFormula& fy2) {
   const size_t row = size_t(lastX) + 1;
+  if (lastX < 0 || lastY < 0 || cells.size() < row * (size_t(lastY) + 1) || copy.size() < cells.size()) return;
   int32_t x2 = 0, y2 = 0;
   for (lang = 0; lang <= lastX; ++lang) {
     for (hoch = 0; hoch <= lastY; ++hoch) {

@@ -358,10 +358,15 @@ int32_t ValidateArithmetic(std::string_view text) {
       return 0;
     }
   }
-  static const char* const pairs[] = {"*/", "/*", "+*", "-*", "+/", "-/", "+.", "-.", "/.",
-                                      "*.", ".+", ".-", "./", ".*", "**", "//", ")("};
-  for (const char* p : pairs) {
-    if (t.find(p) != std::string::npos) {
+  // The forbidden neighbours: "*/", "/*", "**", "//", "+*", "-*", "+/", "-/", "+.", "-.",
+  // "/.", "*.", ".+", ".-", "./", ".*" and ")(", found in one pass.
+  auto mulDiv = [](char c) { return c == '*' || c == '/'; };
+  auto addSub = [](char c) { return c == '+' || c == '-'; };
+  for (size_t i = 0; i + 1 < t.size(); ++i) {
+    const char a = t[i], b = t[i + 1];
+    const bool bad = (mulDiv(b) && (mulDiv(a) || addSub(a))) || (b == '.' && (mulDiv(a) || addSub(a))) ||
+                     (a == '.' && (mulDiv(b) || addSub(b))) || (a == ')' && b == '(');
+    if (bad) {
       ReportScriptError("Syntaxfehler");
       return 0;
     }
@@ -392,7 +397,9 @@ int32_t EvaluateCellFormula(CellFormula& f, int32_t x, int32_t y, int32_t* value
     }
   }
   char buffer[64];
-  for (int i = 1; i <= 12; ++i) {
+  // Every call has its "(": a formula without one has no call to replace.
+  const int32_t functions = w.find('(') == std::string::npos ? 0 : 12;
+  for (int i = 1; i <= functions; ++i) {
     const std::string_view name = FunctionName(i);
     size_t from = 0, p;
     while ((p = w.find(name.data(), from, name.size())) != std::string::npos) {

@@ -255,7 +255,11 @@ TEST_F(EffectDialogTest, OwnEffectFormulaCancelIsNotAFormula) {
                  },
                  [] { Drive::Click(666); },   // help does nothing
                  [] { Drive::Click(664); }});
+    // "cancel" reaches the effect as a formula, which refuses it with its message
+    tk::test::queueResult(tk::ResultOk);
     OwnEffectDialog(0);
+    EXPECT_EQ(tk::test::shown(), (V{"Fehler|Die Funktion für x2 ist Defekt"}));
+    tk::test::clear();
   }
   {
     Drive d(13, {[] { Drive::Type(663, "#y*2"); }, [] { Drive::Click(664); }});

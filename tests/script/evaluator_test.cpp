@@ -237,3 +237,31 @@ TEST_F(Evaluator, CellFormulaEvaluatesPerCellWithoutStateBetweenCells) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Evaluator, CheckRefusesEachForbiddenNeighbourPairAndNoOther) {
+  const char* const forbidden[] = {"*/", "/*", "+*", "-*", "+/", "-/", "+.", "-.", "/.",
+                                   "*.", ".+", ".-", "./", ".*", "**", "//", ")("};
+  for (const char* pair : forbidden) {
+    SCOPED_TRACE(pair);
+    const std::string text = std::string("(1") + pair + "2)";
+    std::vector<std::string> shown = Boxes([&] { EXPECT_EQ(ValidateArithmetic(text), 0); });
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find("Syntaxfehler"), std::string::npos);
+    allok = 1;
+  }
+  const std::string allowed = "()*+-/.0123456789%";
+  for (char a : allowed) {
+    for (char b : allowed) {
+      const std::string pair{a, b};
+      if (std::find(std::begin(forbidden), std::end(forbidden), pair) != std::end(forbidden)) continue;
+      if (pair == "/0" || pair == "/.") continue;   // a division by a zero number has its own message
+      SCOPED_TRACE(pair);
+      const std::string text = std::string("1") + pair + "1";
+      EXPECT_TRUE(Boxes([&] { EXPECT_EQ(ValidateArithmetic(text), 1); }).empty());
+    }
+  }
+}
+
+}  // namespace
