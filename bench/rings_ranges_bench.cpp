@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
   });
   bench("BlueDataFromGreenData_Marked", true, 7, [] { BlueDataFromGreenData_Marked(1); });
   bench("Implode_Marked 10", true, 3, [] { Implode_Marked(10, 1); });
+  bench("Implode_Marked 200", true, 3, [] { Implode_Marked(200, 1); });
   bench("Explode_Marked 10", true, 3, [] { Explode_Marked(10, 1); });
   bench("Whirl_Right_Marked 10", true, 3, [] { Whirl_Right_Marked(10, 1); });
   bench("Whirl_Left_Marked 10", true, 3, [] { Whirl_Left_Marked(10, 1); });

@@ -27,9 +27,10 @@
 
 namespace {
 
-// The ring map and the markers of the whirls, kept between runs so that a run on a
-// picture of the same size allocates nothing. The twins work on AreaTransformCopy, which is
-// one cell again when they return.
+// The ring map and the markers of the whirls, kept between runs like TransformCopy, so that
+// a run on a picture of the same size allocates nothing (but for many implode passes, which
+// take the map's power). The twins work on AreaTransformCopy, which is one cell again when
+// they return.
 std::vector<int32_t> RingMap(1);
 std::vector<uint8_t> WhirlMarks(1);
 
@@ -66,7 +67,7 @@ void ExplodeImage(const fx::Span& s, int32_t strength) {
   for (int32_t r = R; r >= 1; --r) {
     const int32_t count = fx::RingCount(2.0L * (long double)fx::PiFloat, r);
     const float step = float((long double)strength / (long double)r);
-    fx::WalkRingPairs(f, r, r - strength, count, step, [&](int64_t target, int64_t source) {
+    fx::WalkRingPairs(f, r, double(r) - double(strength), count, step, [&](int64_t target, int64_t source) {
       s.cells[target] = (s.cells[target] & fx::FlagMask) | (copy[source] & fx::ColourMask);
     });
   }

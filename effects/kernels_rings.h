@@ -57,7 +57,7 @@ inline void ResetRingMap(std::vector<int32_t>& map, const Span& s) {
 // gets the cell indices of the point at radius rTo and of the point at radius rFrom of the
 // same angle.
 template <class Visit>
-inline void WalkRingPairs(const RingFrame& f, int32_t rTo, int32_t rFrom, int32_t count, float step, Visit visit) {
+inline void WalkRingPairs(const RingFrame& f, double rTo, double rFrom, int32_t count, float step, Visit visit) {
   float a = 0.0f;
   for (int32_t i = 0; i <= count; ++i) {
     a += step;
@@ -72,18 +72,38 @@ inline void GatherColours(const Cell* src, Cell* dst, const int32_t* map, size_t
   for (size_t i = 0; i < cells; ++i) dst[i] = (src[i] & FlagMask) | (src[map[i]] & ColourMask);
 }
 
-// Applies the map `passes` times to the cells of s, `spare` (as large as the span) taking
-// every other pass; the result ends in s.
+// Applies the map `passes` times to the cells of s; the result ends in s. A pass gathers
+// from the cells as the pass before left them, so p passes give every cell the colour of
+// cell map^p(cell) of the start: few passes run as gathers one after the other (`spare`,
+// as large as the span, taking every other pass), many as one gather through the map's
+// power, found by squaring, so any count ends soon.
 inline void ApplyRingMap(const Span& s, std::vector<Cell>& spare, const std::vector<int32_t>& map, int64_t passes) {
   const size_t cells = size_t(s.height) * size_t(s.stride);
+  if (passes <= 0) return;
   spare.resize(cells);
-  Cell* a = s.cells;
-  Cell* b = spare.data();
-  for (int64_t p = 0; p < passes; ++p) {
-    GatherColours(a, b, map.data(), cells);
-    std::swap(a, b);
+  if (passes <= 16) {
+    Cell* a = s.cells;
+    Cell* b = spare.data();
+    for (int64_t p = 0; p < passes; ++p) {
+      GatherColours(a, b, map.data(), cells);
+      std::swap(a, b);
+    }
+    if (a != s.cells) std::copy(a, a + cells, s.cells);
+    return;
   }
-  if (a != s.cells) std::copy(a, a + cells, s.cells);
+  // result := map^passes, base runs through map^(2^k)
+  std::vector<int32_t> result(cells), powerA(map), powerB(cells);
+  for (size_t i = 0; i < cells; ++i) result[i] = int32_t(i);
+  for (int64_t e = passes; e > 0; e >>= 1) {
+    if (e & 1)
+      for (size_t i = 0; i < cells; ++i) result[i] = powerA[size_t(result[i])];
+    if (e > 1) {
+      for (size_t i = 0; i < cells; ++i) powerB[i] = powerA[size_t(powerA[i])];
+      powerA.swap(powerB);
+    }
+  }
+  std::copy(s.cells, s.cells + cells, spare.begin());
+  GatherColours(spare.data(), s.cells, result.data(), cells);
 }
 
 // ---- whirls ---------------------------------------------------------------------------------

@@ -144,7 +144,8 @@ TEST_F(ImplodeWhirlsTest, RingEffectsOnTheImageFollowTheRingModel) {
   };
   for (const Case& c : cases)
     for (const Shape& s : kShapes)
-      for (int n : {1, 3, 12}) {   // 12: beyond every radius here, explode reads through the centre
+      for (int n : {1, 3, 12, 40}) {   // 12 and up: beyond every radius here, explode reads through the centre;
+                                        // 40: implode's passes through the map's power
         SCOPED_TRACE(::testing::Message() << c.name << " " << s.w << "x" << s.h << " n " << n);
         SetImage(s.w, s.h, Mixed(s.w, s.h));
         Model m(ImagePixels, s.w, s.h);
@@ -170,7 +171,7 @@ TEST_F(ImplodeWhirlsTest, RingTwinsFollowTheRingModelAndKeepTheImage) {
   const Cells image = ImagePixels;
   for (const Case& c : cases)
     for (const Shape& s : kShapes)
-      for (int n : {0, 1, 3}) {
+      for (int n : {0, 1, 3, 17}) {
         SCOPED_TRACE(::testing::Message() << c.name << " " << s.w << "x" << s.h << " n " << n);
         SetArea(s.w, s.h, Mixed(s.w, s.h));
         Model m(AreaPixels, s.w, s.h);
