@@ -154,9 +154,11 @@ int32_t ClearColorRangeDialog(int32_t marked) {
   if (!run) return 0;
   std::array<int32_t, 5> v[3];
   for (int k = 0; k < 3; ++k) v[k] = ClearRangeValues(channel[k]);
-  // The effect takes the replacement colour in the signed form, value - 128.
-  const int32_t r = int32_t(Rot) - 128, gr = int32_t(Gruen) - 128, b = int32_t(Blau) - 128;
+  // The marked twin takes the replacement colour in the signed form (value - 128), the
+  // whole-image effect as the unsigned values it stores.
   const bool area = marked != 0;
+  const int32_t shift = area ? 128 : 0;
+  const int32_t r = int32_t(Rot) - shift, gr = int32_t(Gruen) - shift, b = int32_t(Blau) - shift;
   ReportEffectCall(FormatEffectCall(
       area ? "ClearColorRange_Marked" : "ClearColorRange",
       {double(v[0][0]), double(v[0][1]), double(v[0][2]), double(v[1][0]), double(v[1][1]), double(v[1][2]),

@@ -433,3 +433,30 @@ int32_t OrWithValue_Marked(uint8_t value, uint8_t quiet);
 int32_t OrWithColor_Marked(int32_t colour, uint8_t quiet);
 int32_t ChangeColorIntensity_Marked(int8_t amount, uint8_t quiet);
 // ==== end reliefs, amplify areas, marked bitwise operations ===============================
+// ==== Implode, explode, whirls, channel mixing, colour-range clearing, channel copies =====
+// (effects/implode_whirls.cpp, colour_range_clearing.cpp, channel_copies.cpp; the whole
+// image and the marked area. ClearColorRange and its twin are declared with the dialogs.)
+int32_t Implode(int32_t strength, int32_t quiet);
+int32_t Explode(int32_t strength, int32_t quiet);
+int32_t Whirl_Right(int32_t strength, int32_t quiet);
+int32_t Whirl_Left(int32_t strength, int32_t quiet);
+int32_t ColorEffekt(int32_t quiet);
+int32_t Implode_Marked(int32_t strength, int32_t quiet);
+int32_t Explode_Marked(int32_t strength, int32_t quiet);
+int32_t Whirl_Right_Marked(int32_t strength, int32_t quiet);
+int32_t Whirl_Left_Marked(int32_t strength, int32_t quiet);
+int32_t ColorEffekt_Marked(int32_t quiet);
+// Channel copies leave OnErrorCode1 as it is; the twins make an undo point when quiet is 0.
+int32_t RedDataFromBlueData(int32_t quiet);
+int32_t RedDataFromGreenData(int32_t quiet);
+int32_t GreenDataFromBlueData(int32_t quiet);
+int32_t GreenDataFromRedData(int32_t quiet);
+int32_t BlueDataFromRedData(int32_t quiet);
+int32_t BlueDataFromGreenData(int32_t quiet);
+int32_t RedDataFromBlueData_Marked(uint8_t quiet);
+int32_t RedDataFromGreenData_Marked(uint8_t quiet);
+int32_t GreenDataFromBlueData_Marked(uint8_t quiet);
+int32_t GreenDataFromRedData_Marked(uint8_t quiet);
+int32_t BlueDataFromRedData_Marked(uint8_t quiet);
+int32_t BlueDataFromGreenData_Marked(uint8_t quiet);
+// ==== end implode, whirls, colour ranges, channel copies ===================================

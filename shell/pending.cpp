@@ -72,19 +72,6 @@ void OnAreaEffectsPopup(int32_t id) { Report("OnAreaEffectsPopup", id); }
 void OnEffectsPanelGadget(int32_t gadget) { Report("OnEffectsPanelGadget", gadget); }
 void OnOperationsGadget(int32_t gadget) { Report("OnOperationsGadget", gadget); }
 
-// effects the dialogs start, until they are built
-int32_t ClearColorRange(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                     int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t) {
-  Report("ClearColorRange");
-  return 0;
-}
-int32_t ClearColorRange_Marked(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                               int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                               int32_t, int32_t) {
-  Report("ClearColorRange_Marked");
-  return 0;
-}
-// end of the effects the dialogs start
 
 // The drawing colour and the palette chooser as the dialogs ask them, until the colour
 // cells and the palette window land.

@@ -383,8 +383,8 @@ TEST_F(EffectDialogTest, ColourRangeClearingOkAtOnceAndAfterMoves) {
     ClearColorRangeDialog(0);
   }
   EXPECT_EQ(calls,
-            (V{"ClearColorRange(128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 127, -128, "
-               "0, 1, 0)",
+            (V{"ClearColorRange(128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 128, 255, 0, "
+               "128, 1, 0)",
                "ClearColorRange_Marked(200, 256, 200, 128, 128, 128, 128, 128, 128, 200, 256, 128, 128, 128, 128, "
                "-127, -126, -125, 4, 0)"}));
   ExpectMainWindowFree();
