@@ -9,7 +9,6 @@
 #include <cstdint>
 
 #include "effects/area_frame.h"
-#include "effects/area_guard.h"
 #include "effects/effects.h"
 #include "effects/frame.h"
 #include "effects/kernels_relief_amplify.h"

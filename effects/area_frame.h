@@ -22,6 +22,15 @@ namespace fx {
 inline Span AreaSpan() {
   return Span{AreaPixels.data(), ptrdiff_t(arealang) + 1, arealang + 1, areahoch + 1};
 }
+// Whether AreaPixels holds the cells its last indices describe. Twins reached without an area
+// (a stray script or structure call) check it and change nothing instead of reading past the
+// buffer.
+inline bool AreaHoldsCells() {
+  return arealang >= 0 && areahoch >= 0 &&
+         AreaPixels.size() >= (size_t(arealang) + 1) * (size_t(areahoch) + 1);
+}
+// The area as a span when it is held, else an empty span, on which the kernels do nothing.
+inline Span AreaCellsSpan() { return AreaHoldsCells() ? AreaSpan() : Span{}; }
 // Cell (x, y) of the area; the caller keeps x in 0..arealang and y in 0..areahoch.
 inline PixelCell& AreaCell(int32_t x, int32_t y) {
   return AreaPixels[size_t(y) * (size_t(arealang) + 1) + size_t(x)];

@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "effects/area_frame.h"
-#include "effects/area_guard.h"
 #include "effects/effects.h"
 #include "effects/frame.h"
 

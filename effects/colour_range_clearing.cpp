@@ -11,7 +11,7 @@
 // values.
 #include "documents/documents.h"
 #include "effects/effects.h"
-#include "effects/area_cells.h"
+#include "effects/area_frame.h"
 #include "effects/frame.h"
 #include "effects/kernels_mixing.h"
 

@@ -40,7 +40,7 @@ int32_t Attributes(int32_t contrast, int32_t brightness, int32_t red, int32_t gr
 // the image keeps its size.
 extern std::vector<uint32_t> TurnCopy;        // the turns
 extern std::vector<uint32_t> TransformCopy;   // RotateFree: the rotated canvas
-extern std::vector<uint32_t> CircleCopy;      // ChessCircle: the image in signed form
+extern std::vector<uint32_t> CircleCopy;      // ChessCircle: the image as it was
 extern std::vector<int32_t> ChannelDistances; // GreyFromMaximum / GreyFromMinimum, 3 entries
 // Signed form (bytes 0 to 2 XOR 0x80) and the means shifted to it.
 int32_t TogglePixelSignedForm(int32_t row, int32_t column);

@@ -245,47 +245,4 @@ inline void ChessFields(const Span& s, int32_t size) {
   for (int32_t y0 = 0; y0 < fh; y0 += size) RegionMean(s, fw, L - 1, y0, y0 + size - 1);
 }
 
-// ---- circle blocks ------------------------------------------------------------------------------
-// `copy` (laid out like s) holds the cells in the signed form. Blocks of w = 2 size + 1
-// cells, cut at the last index and sharing their border column and row with the next
-// block: each block's mean of the copy (truncated towards zero) paints the cells of s in
-// the block whose integer distance from the block's centre cell (x0 + size, y0 + size) is
-// below size. Later blocks win on the shared borders.
-template <class DistanceFn>
-inline void CircleBlocks(const Span& s, const Span& copy, int32_t size, DistanceFn distance) {
-  const int32_t L = s.width - 1, H = s.height - 1;
-  const int64_t w = 2 * int64_t(size) + 1;
-  const bool exactSquares = size < (1 << 25);
-  const int64_t size2 = int64_t(size) * size;
-  for (int32_t x0 = 0; x0 < L;) {
-    const int32_t bw = x0 + w > L ? L - x0 : int32_t(w);
-    for (int32_t y0 = 0; y0 < H;) {
-      const int32_t bh = y0 + w > H ? H - y0 : int32_t(w);
-      int64_t sr = 0, sg = 0, sb = 0;
-      for (int32_t y = y0; y <= y0 + bh; ++y) {
-        const Cell* p = copy.row(y);
-        for (int32_t x = x0; x <= x0 + bw; ++x) {
-          sr += int8_t(RedOf(p[x]));
-          sg += int8_t(GreenOf(p[x]));
-          sb += int8_t(BlueOf(p[x]));
-        }
-      }
-      const int64_t n = (int64_t(bw) + 1) * (int64_t(bh) + 1);
-      // signed means back to unsigned bytes
-      const Cell colour = ColourBytes(int32_t(sr / n) + 128, int32_t(sg / n) + 128, int32_t(sb / n) + 128);
-      for (int32_t y = y0; y <= y0 + bh; ++y) {
-        Cell* p = s.row(y);
-        const int32_t dy = (y - y0) - size;
-        for (int32_t x = x0; x <= x0 + bw; ++x) {
-          const int32_t dx = (x - x0) - size;
-          const bool inside = exactSquares ? int64_t(dx) * dx + int64_t(dy) * dy < size2 : distance(dx, dy) < size;
-          if (inside) p[x] = (p[x] & FlagMask) | colour;
-        }
-      }
-      y0 += bh;
-    }
-    x0 += bw;
-  }
-}
-
 }  // namespace fx

@@ -1,5 +1,5 @@
 // Grid kernels over spans (see kernels.h): the checkerboard bars, the row doubling, the
-// logical bars, and the circle tiles of the marked circle structure. The checkerboard is
+// logical bars, and the circle tiles of both circle structures. The checkerboard is
 // the set of cells (x, y) with x + y even.
 //
 // The bars read only cells they never write, so they walk row by row. The logical bars

@@ -303,39 +303,4 @@ inline void AttributeCells(const Span& s, const AttributeSettings& a) {
   }
 }
 
-// ---- colour grid and bars ------------------------------------------------------------------------------
-// Cells with x + y even take the colour (cell (0, 0) coloured).
-inline void ColourGridCells(const Span& s, Cell colour) {
-  colour &= ColourMask;
-  for (int32_t y = 0; y < s.height; ++y) {
-    Cell* p = s.row(y);
-    for (int32_t x = y & 1; x < s.width; x += 2) p[x] = (p[x] & FlagMask) | colour;
-  }
-}
-// Colour bytes copied from a neighbour, in a checkerboard: rows alternate the first column
-// 0, 1; `fromLeft` writes x = first + 1, first + 3 ... from x - 1, otherwise x = first,
-// first + 2 ... (up to the second-last column) from x + 1.
-inline void BarsAlongRows(const Span& s, bool fromLeft) {
-  for (int32_t y = 0; y < s.height; ++y) {
-    Cell* p = s.row(y);
-    const int32_t first = y & 1;
-    if (fromLeft) {
-      for (int32_t x = first + 1; x < s.width; x += 2) p[x] = (p[x] & FlagMask) | (p[x - 1] & ColourMask);
-    } else {
-      for (int32_t x = first; x + 1 < s.width; x += 2) p[x] = (p[x] & FlagMask) | (p[x + 1] & ColourMask);
-    }
-  }
-}
-// Whole rows doubled: every even row from the row below (`fromBelow`) or every odd row
-// from the row above.
-inline void BarsAlongColumns(const Span& s, bool fromBelow) {
-  for (int32_t y = fromBelow ? 0 : 1; y < s.height; y += 2) {
-    const int32_t source = fromBelow ? y + 1 : y - 1;
-    if (source >= s.height) break;
-    Cell* p = s.row(y);
-    const Cell* q = s.row(source);
-    for (int32_t x = 0; x < s.width; ++x) p[x] = (p[x] & FlagMask) | (q[x] & ColourMask);
-  }
-}
-
 }  // namespace fx

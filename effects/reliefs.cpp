@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "effects/area_frame.h"
-#include "effects/area_guard.h"
 #include "effects/effects.h"
 #include "effects/frame.h"
 #include "effects/kernels_relief_amplify.h"

@@ -6,12 +6,14 @@
 // A size that would give no fields at all (0 or below) returns before anything happens,
 // undo point included. A chess size of 1 keeps its undo point but changes nothing and
 // does not redraw.
+#include <algorithm>
 #include <cstring>
 #include <new>
 
 #include "effects/effects.h"
 #include "effects/frame.h"
 #include "effects/kernels_geometry.h"
+#include "effects/kernels_grids.h"
 
 int32_t Chess(int32_t size, uint8_t mode, int32_t quiet) {
   if (size <= 0) return 0;
@@ -43,15 +45,14 @@ int32_t ChessCircle(int32_t size, uint8_t quiet) {
   }
   fx::BeginEffect(quiet);
   UpdateAverageColors();
-  // The copy holds the image in the signed form, as the block means are taken of it.
-  const PixelCell* src = ImagePixels.data();
+  // The tiles' means are taken of the image as it was (their sums in the signed form).
+  std::copy(ImagePixels.begin(), ImagePixels.end(), CircleCopy.begin());
   PixelCell* copy = CircleCopy.data();
-  for (size_t i = 0; i < cells; ++i) copy[i] = src[i] ^ 0x808080u;
   AverageColorToSigned();
   const fx::Span image = fx::ImageSpan();
   // The signed mean written and the form taken off again is the unsigned mean.
   fx::FillColour(image, fx::ColourBytes(AllRot + 128, AllGruen + 128, AllBlau + 128));
-  fx::CircleBlocks(image, fx::Span{copy, image.stride, image.width, image.height}, size, Distance);
+  fx::CircleTiles(image, fx::Span{copy, image.stride, image.width, image.height}, size, 1, Distance);
   fx::CountedLoopDone();
   AverageColorToUnsigned();
   fx::EndEffect(quiet);
