@@ -25,7 +25,17 @@ std::string g_programFolder;
 std::deque<Event> g_queue;
 Event g_current;
 std::vector<std::function<void()>> g_deferred;
-std::mt19937 g_random{std::random_device{}()};
+// The program's random numbers: a small 64-bit generator (a Weyl sequence through a
+// 128-bit multiply), fast enough for effects that draw several numbers per cell.
+struct FastRandom {
+  uint64_t state;
+  void seed(uint64_t s) { state = s * 0x9E3779B97F4A7C15ull + 1; }
+  uint64_t next() {
+    state += 0xA0761D6478BD642Full;
+    const __uint128_t m = __uint128_t(state) * (state ^ 0xE7037ED1A0B428DBull);
+    return uint64_t(m >> 64) ^ uint64_t(m);
+  }
+} g_random{std::random_device{}()};
 // Test overrides of key states; -1 means the real state.
 struct KeyOverrides {
   int state[256];
@@ -277,7 +287,15 @@ void testSetRandomSource(std::function<int32_t(int32_t)> draw) { g_randomSource 
 int32_t random(int32_t n) {
   if (g_randomSource) [[unlikely]] return g_randomSource(n);
   if (n <= 0) return 0;
-  return std::uniform_int_distribution<int32_t>(0, n)(g_random);
+  // 0..n without bias: the high half of a 32 x 32-bit product, redrawn in the rare case
+  // that the low half falls into the uneven remainder.
+  const uint64_t range = uint64_t(n) + 1;
+  uint64_t m = (g_random.next() & 0xFFFFFFFFu) * range;
+  if (uint32_t(m) < range) {
+    const uint32_t threshold = uint32_t(-uint32_t(range)) % uint32_t(range);
+    while (uint32_t(m) < threshold) m = (g_random.next() & 0xFFFFFFFFu) * range;
+  }
+  return int32_t(m >> 32);
 }
 
 void randomSeed(uint32_t seed) { g_random.seed(seed); }
