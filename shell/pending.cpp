@@ -85,7 +85,6 @@ void ChooseCurrentColour() {
 }
 
 // ---- painting tools ----
-void ReloadStructures() {}
 int32_t CurrentColourChanged() { return 0; }
 void PushRecentColour() {}
 
