@@ -60,11 +60,7 @@ int64_t ShowSystemColourDialog(uint32_t initial) { return tk::colorRequester(ini
 // ---- image documents: paste availability, floating area, files, palettes, printing ----
 
 // ---- script language ----
-// Called by the script menu, built with the structure fill dialog and the view and help menu.
-int32_t OpenStructureDialog(uint8_t marked) {
-  Report("OpenStructureDialog", marked);
-  return 0;
-}
+// Called by the script menu, built with the view and help menu.
 void OnViewHelpMenu(int32_t id) { Report("OnViewHelpMenu", id); }
 
 // ---- image effects ----

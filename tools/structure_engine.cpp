@@ -85,8 +85,9 @@ void DispatchStructureEffect(const EffectListEntry& e, uint8_t marked, bool keep
     case 18: m ? Wind_Right_Marked(atLeast1, 1) : Wind_Right(atLeast1, 1); break;
     case 19: m ? XtremeColors_Marked(1) : XtremeColors(1); break;
     case 20:
-      if (m) Coloring_Marked(e.param4 + 128, e.param5 + 128, e.param6 + 128, 1);
-      else Coloring(e.param4 + 128, e.param5 + 128, e.param6 + 128, 1);
+      // Colours are stored as plain components 0..255, as the colour button gives them.
+      if (m) Coloring_Marked(e.param4, e.param5, e.param6, 1);
+      else Coloring(e.param4, e.param5, e.param6, 1);
       break;
     case 21: m ? UnClear_Marked(5, 1) : UnClear(5, 1); break;
     case 22: m ? SpecialEffect_Marked(e.param3, 1) : SpecialEffect(e.param3, 1); break;
@@ -165,10 +166,10 @@ void DispatchStructureEffect(const EffectListEntry& e, uint8_t marked, bool keep
       const RangeParts b = RangeFromWords(e.param18, e.param12, e.param15, e.param21, e.param9);
       if (m)
         ClearColorRange_Marked(r.t2, r.t3, r.t1, g.t2, g.t3, g.t1, b.t2, b.t3, b.t1, r.t4, r.t5, g.t4, g.t5, b.t4,
-                               b.t5, e.param4 + 128, e.param5 + 128, e.param6 + 128, e.param3, 1);
+                               b.t5, e.param4, e.param5, e.param6, e.param3, 1);
       else
         ClearColorRange(r.t2, r.t3, r.t1, g.t2, g.t3, g.t1, b.t2, b.t3, b.t1, r.t4, r.t5, g.t4, g.t5, b.t4, b.t5,
-                        e.param4 + 128, e.param5 + 128, e.param6 + 128, e.param3, 1);
+                        e.param4, e.param5, e.param6, e.param3, 1);
       break;
     }
     case 59: m ? MoveImage_Marked(e.param2, e.param3, 1) : MoveImage(e.param2, e.param3, 1); break;

@@ -87,6 +87,25 @@ void ApplyStructure_Marked(uint8_t mode);
 // Nothing happens when the copy or the map is not of the target's size.
 void BlendStructure();
 void BlendStructure_Marked();
+
+// The dialog (window 5) and its "Effekteinstellungen" tab (containers 221..233).
+void PreviewStructure();
+int32_t AddBlackEffect();
+int32_t AddWhiteEffect();
+int32_t RemoveBlackEffect();   // button 207: the selected row of list 209
+int32_t RemoveWhiteEffect();   // button 214
+int32_t ShowBlackEffectSettings();
+int32_t ShowWhiteEffectSettings();
+int32_t ShowBlackEffectList();
+int32_t ShowWhiteEffectList();
+void BuildStructureSettingsContainers();
+void LoadEffectSettings(const EffectListEntry& e);
+// Hides every container, then shows and loads the list's current element's one.
+void ShowCurrentEffectSettings(const EffectList& list);
+// Stores a change of gadget (above 218) into the current element of the list option 201
+// chooses (set: black, else white); captions and dependent gadgets follow in any case.
+int32_t UpdateEffectSettingsPanel(int32_t gadget);
+void ColourRangeGeometry(int32_t channel);   // 0 red, 1 green, 2 blue
 // ==== end structure fills ================================================================
 
 // ==== Canvas mouse handlers and tool state, as the canvas view calls them ================
