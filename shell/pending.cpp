@@ -66,7 +66,6 @@ void OnViewHelpMenu(int32_t id) { Report("OnViewHelpMenu", id); }
 // ---- image effects ----
 void OnAreaEffectsPopup(int32_t id) { Report("OnAreaEffectsPopup", id); }
 void OnEffectsPanelGadget(int32_t gadget) { Report("OnEffectsPanelGadget", gadget); }
-void OnOperationsGadget(int32_t gadget) { Report("OnOperationsGadget", gadget); }
 
 
 // The drawing colour and the palette chooser as the dialogs ask them, until the colour
