@@ -64,7 +64,6 @@ int64_t ShowSystemColourDialog(uint32_t initial) { return tk::colorRequester(ini
 void OnViewHelpMenu(int32_t id) { Report("OnViewHelpMenu", id); }
 
 // ---- image effects ----
-void OnEffectsPanelGadget(int32_t gadget) { Report("OnEffectsPanelGadget", gadget); }
 
 
 // The drawing colour and the palette chooser as the dialogs ask them, until the colour
