@@ -9,10 +9,13 @@
 void ResetEffectsState();
 
 // ==== Panel handlers the shell's mode loops call ========================================
-// (their code comes with the effects; stand-ins in shell/pending_loops.cpp)
+// (effects/area_effects_popup.cpp, effects_panel.cpp, operations_panel.cpp)
 void OnAreaEffectsPopup(int32_t id);
 void OnEffectsPanelGadget(int32_t gadget);
 void OnOperationsGadget(int32_t gadget);
+// Button 356 "Ausführen": the selected effect of list 355 once on the whole image, with the
+// values of its settings container (effects/effects_panel.cpp).
+int32_t RunPanelEffect();
 // ==== end panel handlers ================================================================
 
 // ==== Channel hold arrays (the channel switches keep a held-out channel here) ============

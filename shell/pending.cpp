@@ -60,17 +60,10 @@ int64_t ShowSystemColourDialog(uint32_t initial) { return tk::colorRequester(ini
 // ---- image documents: paste availability, floating area, files, palettes, printing ----
 
 // ---- script language ----
-// Called by the script menu, built with the structure fill dialog and the view and help menu.
-int32_t OpenStructureDialog(uint8_t marked) {
-  Report("OpenStructureDialog", marked);
-  return 0;
-}
+// Called by the script menu, built with the view and help menu.
 void OnViewHelpMenu(int32_t id) { Report("OnViewHelpMenu", id); }
 
 // ---- image effects ----
-void OnAreaEffectsPopup(int32_t id) { Report("OnAreaEffectsPopup", id); }
-void OnEffectsPanelGadget(int32_t gadget) { Report("OnEffectsPanelGadget", gadget); }
-void OnOperationsGadget(int32_t gadget) { Report("OnOperationsGadget", gadget); }
 
 
 // The drawing colour and the palette chooser as the dialogs ask them, until the colour
@@ -85,7 +78,6 @@ void ChooseCurrentColour() {
 }
 
 // ---- painting tools ----
-void ReloadStructures() {}
 int32_t CurrentColourChanged() { return 0; }
 void PushRecentColour() {}
 

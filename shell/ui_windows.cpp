@@ -237,22 +237,23 @@ void BuildAreaPanel() {
 }
 
 // One row of three colour-range sliders for a channel: container c with the strip,
-// "Wendepunkt" and the two Min/Max pairs (gadgets c + 1 .. c + 10).
+// "Wendepunkt" and the two Min/Max pairs: turning point c + 1, first pair c + 3 / c + 5,
+// second pair c + 7 / c + 9 with their captions c + 8 / c + 10.
 void ColourRangeRow(int c, int y) {
   tk::container(c, 0, y, 430, 120);
-  tk::imageGadget(c + 1, 5, 5, 415, 20, -1, tk::GfBorder);
+  tk::imageGadget(-1, 5, 5, 415, 20, -1, tk::GfBorder);
   tk::label(-1, 5, 30, 70, 20, "Wendepunkt");
-  tk::slider(c + 2, 80, 30, 340, 20, 1, 254);
-  tk::label(c + 3, 5, 55, 70, 20, "Min");
-  tk::slider(c + 4, 80, 55, 130, 20, 0, 128);
-  tk::label(c + 5, 215, 55, 40, 20, "Max");
-  tk::slider(c + 6, 260, 55, 130, 20, 0, 128);
-  tk::label(c + 7, 5, 85, 70, 20, "Min");
-  tk::slider(c + 8, 80, 85, 130, 20, 0, 128);
-  tk::label(c + 9, 215, 85, 40, 20, "Max");
-  tk::slider(c + 10, 260, 85, 130, 20, 0, 128);
+  tk::slider(c + 1, 80, 30, 256, 20, 1, 254);
+  tk::label(c + 2, 5, 55, 70, 20, "Min");
+  tk::slider(c + 3, 80, 55, 128, 20, 0, 128);
+  tk::label(c + 4, 340, 55, 40, 20, "Max");
+  tk::slider(c + 5, 208, 55, 128, 20, 0, 128);
+  tk::label(c + 8, 5, 85, 70, 20, "Min");
+  tk::slider(c + 7, 80, 85, 128, 20, 0, 128);
+  tk::label(c + 10, 340, 85, 40, 20, "Max");
+  tk::slider(c + 9, 208, 85, 128, 20, 0, 128);
   tk::closeGadgetList();
-  for (int g : {c + 2, c + 4, c + 6, c + 8, c + 10}) tk::setGadgetState(g, 128);
+  for (int g : {c + 1, c + 3, c + 5, c + 7, c + 9}) tk::setGadgetState(g, 128);
   for (int g = c + 7; g <= c + 10; ++g) tk::hideGadget(g, true);
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+using PixelCellT = uint32_t;   // byte 0 blue, 1 green, 2 red, 3 flag
+
 // Puts every global of this subsystem back to its start value (tests).
 void ResetToolsState();
 
@@ -26,6 +28,85 @@ extern std::vector<StructureEffectEntry> StructureEffectTable;
 // Start-up, after LoadScriptTables. A range of fewer than 65 names is reported ("Fehler").
 void BuildStructureEffectTable();
 // ==== end structure-effect table =======================================================
+
+// ==== Structure fills: library, effect lists, engine (tools/structure_*.cpp) ===========
+// A structure file: int32 last x, int32 last y, then one grey byte a cell, row by row from
+// the top. The library lists the files under "Structures/" in scan order.
+struct StructureListEntry {
+  std::string name;      // file: name without its last 6 characters; folder: its own name
+  std::string folder;    // file: the folder part of its path, ending in "\"
+  int32_t width = 0, height = 0;   // file: from its first two longs; 0 when unreadable
+  uint8_t isFolder = 0;
+  int32_t entryKind = 1;           // 1 file, 2 folder
+};
+extern std::vector<StructureListEntry> StructureList;
+void ReloadStructures();
+void ScanStructureFolder(const std::string& path, int32_t directoryNumber);
+void AddStructureFile(const std::string& path, uint8_t isFolder, int32_t entryKind);
+// The path of a file entry ("" for a folder or an index outside the list).
+std::string StructureEntryPath(int32_t index);
+// Reads a structure file into grey (stride w + 1). False, with grey untouched, when the file
+// cannot be read or is shorter than its header says.
+bool ReadStructureFile(const std::string& path, std::vector<uint8_t>& grey, int32_t& w, int32_t& h);
+// Brings a map of last indices (w, h) to last indices (lastX, lastY): mode 0 tiles, 1 stretches.
+void FitStructureMap(std::vector<uint8_t>& grey, int32_t w, int32_t h, int32_t lastX, int32_t lastY,
+                     uint8_t mode);
+
+// An effect of a plane's list: the table record's fields, help left empty.
+using EffectListEntry = StructureEffectEntry;
+// A plane's effects in run order and the element the settings tab edits (-1: none).
+struct EffectList {
+  std::vector<EffectListEntry> items;
+  int32_t current = -1;
+};
+extern EffectList BlackEffectList, WhiteEffectList;
+// Puts table record `position` after row `row` (-1: at the top) and makes it current.
+// Returns the new row, -1 when the position is not in the table.
+int32_t InsertEffect(EffectList& list, int32_t row, int32_t position);
+// Removes row `row`; the one before it (or after it, for row 0) becomes current.
+void RemoveEffect(EffectList& list, int32_t row);
+
+// What a structure run needs besides the two lists.
+struct StructureRunOptions {
+  bool blackOn = true, whiteOn = true;   // "Effekte auf schwarze / weiße Ebene anwenden"
+  std::string path;                      // the structure file
+  uint8_t mode = 1;                      // 0 tile, 1 stretch
+};
+extern std::vector<PixelCellT> StructurePlaneCopy, StructureAreaCopy;
+extern std::vector<uint8_t> StructureGreyMap, StructureAreaGreyMap;
+// Runs both lists on the image (marked 0, after an undo point) or the marked area (1) and
+// mixes them by the structure. A structure that cannot be read stops the run with a message
+// before anything is changed. Both lists are empty afterwards. Returns 1 when it ran.
+int32_t RunStructure(uint8_t marked, const StructureRunOptions& options);
+// Runs one list element on the image or the area; the black pass keeps the channel order.
+void DispatchStructureEffect(const EffectListEntry& e, uint8_t marked, bool keepOrder);
+// The dialog's runs: the options from its gadgets (check boxes 204, 211, tree 195).
+void ApplyStructure(uint8_t mode);
+void ApplyStructure_Marked(uint8_t mode);
+// Mix target and copy by the grey map: grey 255 keeps the target, 0 takes the copy.
+// Nothing happens when the copy or the map is not of the target's size.
+void BlendStructure();
+void BlendStructure_Marked();
+
+// The dialog (window 5) and its "Effekteinstellungen" tab (containers 221..233).
+void PreviewStructure();
+int32_t AddBlackEffect();
+int32_t AddWhiteEffect();
+int32_t RemoveBlackEffect();   // button 207: the selected row of list 209
+int32_t RemoveWhiteEffect();   // button 214
+int32_t ShowBlackEffectSettings();
+int32_t ShowWhiteEffectSettings();
+int32_t ShowBlackEffectList();
+int32_t ShowWhiteEffectList();
+void BuildStructureSettingsContainers();
+void LoadEffectSettings(const EffectListEntry& e);
+// Hides every container, then shows and loads the list's current element's one.
+void ShowCurrentEffectSettings(const EffectList& list);
+// Stores a change of gadget (above 218) into the current element of the list option 201
+// chooses (set: black, else white); captions and dependent gadgets follow in any case.
+int32_t UpdateEffectSettingsPanel(int32_t gadget);
+void ColourRangeGeometry(int32_t channel);   // 0 red, 1 green, 2 blue
+// ==== end structure fills ================================================================
 
 // ==== Canvas mouse handlers and tool state, as the canvas view calls them ================
 // (declared for documents/canvas_view.cpp; their code comes with the painting tools)

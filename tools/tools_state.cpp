@@ -17,6 +17,9 @@ void ResetToolsState() {
   ResetToolModel();
   ResetPaintingTools();
   StructureEffectTable.clear();  // structure-effect table (tools/structure_table.cpp)
+  StructureList.clear();         // structure fills (tools/structure_*.cpp)
+  BlackEffectList = EffectList{};
+  WhiteEffectList = EffectList{};
   linestate = 0;
   paintstate = 0;
   fillstate = 0;
