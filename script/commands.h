@@ -158,3 +158,63 @@ void CmdFreeImage();
 // ---- marking commands (commands_marking.cpp) ----
 void CmdMark();
 void CmdEndMark();
+void CmdPasteBitmap();
+void CmdCircleMark();
+void CmdMagicStick();
+void CmdFreeMark();
+void CmdCloseFreeMark();
+
+// ---- colour and drawing-setting commands (commands_colours.cpp) ----
+void CmdColor();
+void CmdHexColor();
+void CmdSetDrawForm();
+void CmdSetDrawWidth();
+void CmdSetDrawSteps();
+void CmdSetTransparency();
+void CmdSetFillMode();
+void CmdPaletteColor();
+void CmdGetColor();
+void CmdGetRedColor();
+void CmdGetGreenColor();
+void CmdGetBlueColor();
+void CmdSetRedPoint();
+void CmdSetGreenPoint();
+void CmdSetBluePoint();
+void CmdUpdateAverageColors();
+
+// ---- painting commands (commands_painting.cpp) ----
+void CmdFreePaint();
+void CmdBrush();
+void CmdSmear();
+void CmdRubber();
+void CmdEndPointList();   // EndFreePaint, EndBrush, EndSmear, EndRubber
+void CmdPlot();
+void CmdFill();
+void CmdLine();
+void CmdCircle();
+void CmdEllipse();
+void CmdRhombus();
+void CmdBox();
+void CmdSpray();
+void CmdResize();
+
+// ---- file commands (commands_images.cpp) ----
+void CmdSaveBitmap();
+void CmdSaveStructure();
+void CmdSaveDrawForm();
+void CmdOpenBitmap();
+
+// ---- debug, undo, constant, point and locate commands (commands_debug.cpp) ----
+void CmdDebug();
+void CmdDebugS();
+void CmdDebugImage();
+void CmdShowDebug();
+void CmdErrorMessage();
+void CmdUndo();
+void CmdCreateUndoPoint();
+void CmdUpdateConstants();
+void CmdPoint();
+void CmdMinLocate();
+void CmdEndMinLocate();
+void CmdMaxLocate();
+void CmdEndMaxLocate();

@@ -1,6 +1,8 @@
 // Marking commands: lifting a rectangle of the image into the area and writing it back.
 #include "documents/documents.h"
 #include "script/commands.h"
+#include "toolkit/toolkit.h"
+#include "tools/tools.h"
 
 using namespace script_cmd;
 
@@ -49,4 +51,78 @@ void CmdEndMark() {
   vert = vv;
   MarkState = 0;
   areamark = 0;
+}
+
+namespace {
+bool IsString(const std::string& t) { return t.size() >= 2 && t.front() == '"' && t.back() == '"'; }
+bool PointInside(int32_t x, int32_t y) { return x >= 1 && y >= 1 && x <= bildlang + 1 && y <= bildhoch + 1; }
+const char* const kMarkOpen = "Markierter Bereich muss vorher geschlossen werden";
+const char* const kSectionOpen = "StructureSection muss vorher geschlossen werden";
+}  // namespace
+
+// The file is resolved as every other path of a script is.
+void CmdPasteBitmap() {
+  if (!NeedImage() || !NeedCount(3)) return;
+  if (MarkState > 0) return ReportScriptError(kMarkOpen);
+  if (StructureSectionOpen) return ReportScriptError(kSectionOpen);
+  if (PointMode > 0) return ReportScriptError("Die Zeichenoperation muss zuvor abgeschlossen werden");
+  if (!IsNumberText(StatementArgs[1]) || !IsNumberText(StatementArgs[2])) return ReportScriptError(kNumberE);
+  if (!IsString(StatementArgs[3])) return ReportScriptError("Hier wird ein String erwartet");
+  int32_t v[3];
+  ConvertNumbers(2, v);
+  if (!PointInside(v[1], v[2])) return ReportScriptError("Angegebener Punkt ausserhalb des Bereichs");
+  const std::string path = ResolveScriptPath(StatementArgs[3].substr(1, StatementArgs[3].size() - 2));
+  const int f = tk::readFile(-1, path);
+  if (f < 0) return ReportScriptError("Datei nicht gefunden");
+  tk::closeFile(f);
+  InsertImageFile(path, v[1] - 1, v[2] - 1, 1);
+  MarkState = 1;
+}
+
+void CmdCircleMark() {
+  if (!NeedImage()) return;
+  if (MarkState > 0)
+    return ReportScriptError("Der markierte Bereich muss geschlossen werden, bevor ein neuer aufgerufen werden kann");
+  if (StructureSectionOpen) return ReportScriptError("Die StructureSection muss  vorher geschlossen werden");
+  int32_t v[4];
+  if (!NeedCount(3) || !NeedNumbers(3, "Hier wird ein Numerischer wert verlangt", v)) return;
+  if (!PointInside(v[1], v[2]))
+    return ReportScriptError("Einer oder mehrere der angegebenen Punkte ausserhalb des Bildes");
+  MarkState = 2;
+  CircleMark(v[1] - 1, v[2] - 1, 0, 0, v[3], 1);
+}
+
+void CmdMagicStick() {
+  if (!NeedImage()) return;
+  if (MarkState > 0) return ReportScriptError(kMarkOpen);
+  if (StructureSectionOpen) return ReportScriptError(kSectionOpen);
+  int32_t v[4];
+  if (!NeedCount(3) || !NeedNumbers(3, kNumberE, v)) return;
+  if (!PointInside(v[1], v[2])) return ReportScriptError("Einer der angegebenen Punkte liegt ausserhalb des Bildes");
+  tolleranz = v[3] & 0xFF;
+  MagicStick(v[1] - 1, v[2] - 1, 1);
+  MarkState = 2;
+}
+
+void CmdFreeMark() {
+  if (!NeedImage()) return;
+  if (MarkState > 0) return ReportScriptError(kMarkOpen);
+  if (StructureSectionOpen) return ReportScriptError(kSectionOpen);
+  int32_t v[3];
+  if (!NeedCount(2) || !NeedNumbers(2, kNumberV, v)) return;
+  if (!PointInside(v[1], v[2])) return ReportScriptError("Angegebener Punkt ausserhalb des Bildes");
+  PreviousPointX = FreeMarkStartX = v[1] - 1;
+  PreviousPointY = FreeMarkStartY = v[2] - 1;
+  MarkState = 2;
+  FreeMarkOpen = 1;
+}
+
+void CmdCloseFreeMark() {
+  if (!NeedImage()) return;
+  if (MarkState < 2) return ReportScriptError("Kein Frei markierter Bereich");
+  MarkOutlineSegment(FreeMarkStartX, FreeMarkStartY, PreviousPointX, PreviousPointY, 0, 0, 1);
+  FreeMarkOpen = 0;
+  PreviousPointX = PreviousPointY = FreeMarkStartX = FreeMarkStartY = 0;
+  FinishLassoSelection(0, 0, 1);
+  MarkState = 2;
 }
