@@ -218,3 +218,26 @@ void CmdMinLocate();
 void CmdEndMinLocate();
 void CmdMaxLocate();
 void CmdEndMaxLocate();
+
+// ---- directory commands (commands_dirs.cpp) ----
+void ResetDirectorySlots();
+void CmdExamineDirectory();
+void CmdForEachDirectoryEntry();
+void CmdNextDirectoryEntry();
+void CmdSkipDirectoryEntry();
+void CmdUseDirectory();
+
+// ---- structure sections (commands_structure.cpp) ----
+void ResetStructureSections();
+void CmdStructureSection();
+void CmdWhiteEffects();
+void CmdEndWhiteEffects();
+void CmdBlackEffects();
+void CmdEndBlackEffects();
+void CmdEndStructureSection();
+void CmdStructureSection_Marked();
+void CmdWhiteEffects_Marked();
+void CmdEndWhiteEffects_Marked();
+void CmdBlackEffects_Marked();
+void CmdEndBlackEffects_Marked();
+void CmdEndStructureSection_Marked();

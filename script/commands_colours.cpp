@@ -18,6 +18,8 @@ void ResetCommandRunState() {
   ScriptDrawMode = ScriptDrawWidth = ScriptDrawShape = 0;
   ScriptOpacity = 1.0f;
   PreviousPointX = PreviousPointY = FreeMarkStartX = FreeMarkStartY = 0;
+  ResetDirectorySlots();
+  ResetStructureSections();
 }
 
 namespace {
