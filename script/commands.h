@@ -241,3 +241,7 @@ void CmdEndWhiteEffects_Marked();
 void CmdBlackEffects_Marked();
 void CmdEndBlackEffects_Marked();
 void CmdEndStructureSection_Marked();
+
+// ---- text and stretch (commands_text.cpp) ----
+void CmdText();
+void CmdStretch();

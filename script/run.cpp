@@ -209,6 +209,8 @@ const ScriptCommandRow ScriptCommandTable[] = {
     {"Box", CmdBox},
     {"Spray", CmdSpray},
     {"Resize", CmdResize},
+    {"Text", CmdText},
+    {"Stretch", CmdStretch},
     {"SaveBitmap", CmdSaveBitmap},
     {"SaveStructure", CmdSaveStructure},
     {"SaveDrawForm", CmdSaveDrawForm},

@@ -337,4 +337,58 @@ TEST_F(DrawingCommands, ScriptMatchesTheDirectSteps) {
   EXPECT_EQ(Colours(), direct);
 }
 
+TEST_F(DrawingCommands, TextBlendsTheBoxAndChecksItsSize) {
+  const std::vector<std::string> families = tk::fontFamilies();
+  ASSERT_FALSE(families.empty());
+  const std::string font = "\"" + families[0] + "\"";
+  struct C { int transparency; PixelCell inside; };
+  // Empty text: only the blend of the box with the colour (100, 150, 200) shows.
+  const C cases[] = {{0, 0x00406080u}, {100, 0x006496C8u}, {50, 0x00527BA4u}};
+  for (const C& c : cases) {
+    SCOPED_TRACE(c.transparency);
+    Pattern(0x00406080u);
+    EXPECT_EQ(Message("UseCurrentImage()\rText(3,4,5,6,\"\"," + font + ",12,0," + std::to_string(c.transparency) +
+                      ",100,150,200)"),
+              "");
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x)
+        ASSERT_EQ(ImagePixels[size_t(y) * kW + x] & 0xFFFFFFu,
+                  (x >= 2 && x < 7 && y >= 3 && y < 9) ? c.inside : 0x00406080u)
+            << x << "," << y;
+  }
+  // Text in the drawing colour changes cells inside the box only.
+  Pattern(0);
+  EXPECT_EQ(Message("UseCurrentImage()\rColor(255,255,255)\rText(2,2,20,16,\"W\"," + font + ",14,256,0,0,0,0)"), "");
+  int lit = 0;
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x)
+      if (ImagePixels[size_t(y) * kW + x] & 0xFFFFFFu) {
+        ++lit;
+        EXPECT_TRUE(x >= 1 && x < 21 && y >= 1 && y < 17) << x << "," << y;
+      }
+  EXPECT_GT(lit, 0);
+  Expect(this, {
+      {("Text(20,1,6,2,\"a\"," + font + ",12,0,0,0,0,0)").c_str(),
+       "Masse des Schreibbereichs müssen zwischen 1 und der Größe des Bildes - den Anfangskoordinaten des Bereichs"},
+      {("Text(0,1,6,2,\"a\"," + font + ",12,0,0,0,0,0)").c_str(), "Bereich ausserhalb des Bildes"},
+      {("Text(1,1,6,2,\"a\"," + font + ",201,0,0,0,0,0)").c_str(), "'Größe' muss zwischen 1 und 200 liegen"},
+      {("Text(1,1,6,2,\"a\"," + font + ",12,0,0,256,0,0)").c_str(), "'Rotwert muss zwischen 0 und 255 liegen"},
+      {"Text(1,1,6,2,5,\"x\",12,0,0,0,0,0)", "Hier wird ein String verlangt"},
+  });
+}
+
+TEST_F(DrawingCommands, StretchKeepsTheImageWhenThePointStays) {
+  for (const char* text : {"Stretch(5,6,5,6)", "Stretch(0,0,0,0)", "Stretch(23,19,23,19)"}) {
+    SCOPED_TRACE(text);
+    Pattern();
+    const std::vector<PixelCell> before = Colours();
+    EXPECT_EQ(Message(std::string("UseCurrentImage()\r") + text), "");
+    EXPECT_EQ(Colours(), before);
+  }
+  Pattern();
+  EXPECT_EQ(Message("UseCurrentImage()\rStretch(0,0,10,8)"), "");   // a split at the edge: no empty parts
+  EXPECT_EQ(bildlang, kW - 1);
+  EXPECT_EQ(Message("UseCurrentImage()\rStretch(24,0,0,0)"), "Einer der Punkte ist ausserhalb des Bereichs");
+}
+
 }  // namespace
