@@ -112,6 +112,7 @@ void ResetScriptRunState() {
   MarkState = FreeMarkOpen = PointMode = StructureSectionOpen = 0;
   MinLocateState = MaxLocateState = 0;
   RunStopRequested = 0;
+  ResetCommandRunState();
 }
 
 void CmdIf() {

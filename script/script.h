@@ -236,6 +236,14 @@ extern std::vector<ForFrame> ForStack;         // 10, levels 1..9
 extern std::vector<int32_t> RepeatStack;       // 11, levels 1..10
 extern std::vector<int32_t> WhileStack;        // 11, levels 1..10
 void ResetScriptRunState();
+// ---- drawing and marking state of the commands, set back with every run ----
+extern int32_t ScriptDrawMode, ScriptDrawWidth, ScriptDrawShape;
+extern float ScriptOpacity;
+extern int32_t PreviousPointX, PreviousPointY, FreeMarkStartX, FreeMarkStartY;
+void ResetCommandRunState();
+// End of a run: open locate regions are written back when `writeBack` (the run succeeded)
+// and their copies released either way.
+void CloseOpenLocates(bool writeBack);
 void CmdIf();
 void CmdElseIf();
 void CmdElse();

@@ -67,8 +67,10 @@ TEST_F(Run, ErrorsNameLineAndStatementAndStopTheRun) {
   struct C { const char* text; const char* box; };
   const C cases[] = {
       {"#a=1\r\rZoom(1)\r#b=2", "Fehler in Zeile 3 : Zoom|Zoom() ist Kein Befehl und keine Variable"},
-      {"Debug(1)\r#b=2", "Fehler in Zeile 1 : Debug|Debug() ist in dieser Version noch nicht verfügbar"},
-      {"Plot(1,1)\r#b=2", "Fehler in Zeile 1 : Plot|Plot() ist in dieser Version noch nicht verfügbar"},
+      {"Debug(\"a\")\r#b=2", "Fehler in Zeile 1 : Debug|Hier wird ein numerischer Wert erwartet"},
+      {"Plot(1,1)\r#b=2",
+       "Fehler in Zeile 1 : Plot|Es muss ein Bild,Icon oder Cursor  erstellt werden,\rbevor irgendwelche Operationen "
+       "darauf ausgeführt werden können"},
       {"Sin(1,1)\r#b=2", "Fehler in Zeile 1 : Sin|Sin() ist Kein Befehl und keine Variable"},
       {"EndProcedure()\r#b=2", "Fehler in Zeile 1 : EndProcedure|EndProcedure() ist Kein Befehl und keine Variable"},
       {"#cvn_pi = 3\r#b=2", "Fehler in Zeile 1 : #cvn_pi|Systemkonstanten können nicht verändert werden"},
