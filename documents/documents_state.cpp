@@ -4,6 +4,9 @@
 int32_t CurrentImage = 1, ImageCount = 1;
 std::vector<ImageRecord> ImageRecords(11);
 std::vector<PixelCell> HeldImage(1);
+int32_t xarea = 0, yarea = 0;
+int32_t rightklick_x = 0, rightklick_y = 0;
+uint8_t mayhighlight = 1;
 
 void ResetDocumentsState() {
   // Pixel arrays at their start-up size.
@@ -20,6 +23,9 @@ void ResetDocumentsState() {
   ImageCount = 1;
   ImageRecords.assign(11, ImageRecord{});
   HeldImage.assign(1, 0);
+  xarea = yarea = 0;
+  rightklick_x = rightklick_y = 0;
+  mayhighlight = 1;
   ImageCellLimit = int64_t(1) << 28;
   ImageTexts.assign(11, ImageTextPair{});
   ImagePath.clear();

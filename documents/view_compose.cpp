@@ -154,6 +154,10 @@ void DrawGridAt(int32_t x0, int32_t y0) {
   if (GridActive == 1) GridLines(x0, y0, true);
 }
 
+// The tool's outline on a preview being drawn: the grid, when it is on, so that a tool's
+// preview shows it as the composed canvas does.
+void DrawToolOutline(int32_t, int32_t) { DrawGridAt(0, 0); }
+
 void DrawGridOnWindow() {
   if (GridActive != 1 || !tk::startDrawing(tk::windowOutput(0))) return;
   GridLines(bildx, CanvasTop, true);

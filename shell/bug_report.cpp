@@ -83,11 +83,11 @@ void WriteGlobalPart(ReportWriter& o) {
   o.l(maxy);
   o.l(undostate);
   o.l(maxundo);
-  o.w(0);   // rightklick_x
-  o.w(0);   // rightklick_y
+  o.w(rightklick_x);
+  o.w(rightklick_y);
   o.b(areamark);
   for (int32_t v : {arealang, areahoch, horz2, vert2, mousex, mousey, oldx, oldy, startx, starty, areax, areay,
-                    Startareax, startareay, 0, 0})   // xarea, yarea
+                    Startareax, startareay, xarea, yarea})
     o.w(v);
   o.l(effects_start);
   o.l(effects_end);
@@ -98,7 +98,7 @@ void WriteGlobalPart(ReportWriter& o) {
   o.w(cutsda);
   o.w(0);   // pressedkey: nothing sets it
   o.l(0);   // currentline
-  o.b(0);   // mayhighlight
+  o.b(mayhighlight);
   o.b(0);   // paramlist
   o.b(0);   // isimage
   o.b(allok);

@@ -2,7 +2,6 @@
 // landed yet, all in one place. Each stand-in does nothing visible (handlers only report
 // to PendingHandlerSpy, so tests see which handler got which id). When a procedure's own
 // code lands, its stand-in here is deleted: a duplicate-definition link error names it.
-#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -82,29 +81,5 @@ void ChooseCurrentColour() {
 int32_t CurrentColourChanged() { return 0; }
 void PushRecentColour() {}
 
-// ---- image documents used by the painting tools ----
-void DrawToolOutline(int32_t, int32_t) {}
-int32_t xarea = 0, yarea = 0;
-int32_t rightklick_x = 0, rightklick_y = 0;
-uint8_t mayhighlight = 1;
 
 
-// structure engine, until it lands
-std::vector<PixelCell> StructurePlaneCopy, StructureAreaCopy;
-std::vector<uint8_t> StructureGreyMap, StructureAreaGreyMap;
-namespace {
-void BlendCells(std::vector<PixelCell>& target, const std::vector<PixelCell>& copy, const std::vector<uint8_t>& grey) {
-  if (copy.size() != target.size() || grey.size() != target.size()) return;
-  for (size_t i = 0; i < target.size(); ++i) {
-    const float f = float(grey[i]) / 255.0f, g = 1.0f - f;
-    PixelCell out = target[i] & 0xFF000000u;
-    for (int shift = 0; shift <= 16; shift += 8) {
-      const float t = float((target[i] >> shift) & 0xFF), c = float((copy[i] >> shift) & 0xFF);
-      out |= PixelCell(uint32_t(std::floor(t * f + c * g)) & 0xFF) << shift;
-    }
-    target[i] = out;
-  }
-}
-}  // namespace
-void BlendStructure() { BlendCells(ImagePixels, StructurePlaneCopy, StructureGreyMap); }
-void BlendStructure_Marked() { BlendCells(AreaPixels, StructureAreaCopy, StructureAreaGreyMap); }

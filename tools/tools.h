@@ -299,12 +299,3 @@ void CancelDistortion();
 // A cancelled polygon selection gives back the drawing colour its first click replaced.
 void RestorePolygonMarkColour();
 // ==== end painting and selection tool routines ===========================================
-// ==== Structure engine: the blend that the script's structure sections call ==============
-// The second plane of a structure fill (ImagePixels / AreaPixels layout) and the grey maps
-// (one byte a cell, row stride = the target's width).
-extern std::vector<uint32_t> StructurePlaneCopy, StructureAreaCopy;   // PixelCell
-extern std::vector<uint8_t> StructureGreyMap, StructureAreaGreyMap;
-// Per cell: colour = floor(target * grey / 255 + copy * (1 - grey / 255)); flags untouched.
-void BlendStructure();
-void BlendStructure_Marked();
-// ==== end structure engine ===============================================================
