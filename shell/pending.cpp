@@ -22,40 +22,10 @@ void Report(const char* handler, int id = -1) {
 }  // namespace
 
 // ---- application shell: command, popup, tab and key handlers ----
-// Until the menu handlers land, the commands whose procedures exist already run from here.
-void OnMainMenu(int32_t id) {
-  Report("OnMainMenu", id);
-  static const char* const kFaqPages[9] = {"FAQ\\Resize.html", "", "FAQ\\StructureSection.html",
-                                           "FAQ\\Lineal.html", "FAQ\\Maleinstell.html", "FAQ\\Gitter.html",
-                                           "FAQ\\Vollbild.html", "FAQ\\Icon.html", "FAQ\\Poligon.html"};
-  if (id == 16) ShowTipOfTheDay();
-  else if (id == 25) OnSettingsEvent();
-  else if (id == 199) tk::runProgram("Xtra/Glimvane");
-  else if (id >= 202 && id <= 210 && id != 203) OpenWelcomeWindow("file:\\\\" + tk::programFolder() + kFaqPages[id - 202]);
-  else if (id == 213)
-    ShowShortcutWindow(KeyboardModus == 1 ? 1 : areamark > 0 ? 4 : ImageRecords[CurrentImage].WindowState == 352 ? 3 : 0);
-  else if (id == 214) OpenAboutWindow();
-}
-void OnInsertPopup(int32_t id) { Report("OnInsertPopup", id); }
-void OnSwatch(int32_t id) { Report("OnSwatch", id); }
-void OnImageShortcut(int32_t id) { Report("OnImageShortcut", id); }
-void OnPanelShortcut(int32_t id) { Report("OnPanelShortcut", id); }
-void OnMainGadget(int32_t gadget) { Report("OnMainGadget", gadget); }
-void OnImageKeyDown() { Report("OnImageKeyDown", int(tk::eventWParam())); }
-void OnImageKeyUp() { Report("OnImageKeyUp", int(tk::eventWParam())); }
 
 // ---- application shell: start-up pieces, crash handling, update, tips ----
 
 // ---- application shell: colour displays, error reports, colour choosing ----
-void UpdateColourDisplays() {}
-// The shares red / sum, green / sum, blue / sum of the drawing colour (black: none).
-void UpdateColourRatios() {
-  const float sum = float(Rot) + float(Gruen) + float(Blau);
-  TintShareRed = sum > 0.0f ? float(Rot) / sum : 0.0f;
-  TintShareGreen = sum > 0.0f ? float(Gruen) / sum : 0.0f;
-  TintShareBlue = sum > 0.0f ? float(Blau) / sum : 0.0f;
-}
-int64_t ShowSystemColourDialog(uint32_t initial) { return tk::colorRequester(initial, &CustomColours[1]); }
 
 // ---- image documents: paste availability, floating area, files, palettes, printing ----
 
@@ -65,7 +35,6 @@ int32_t OpenStructureDialog(uint8_t marked) {
   Report("OpenStructureDialog", marked);
   return 0;
 }
-void OnViewHelpMenu(int32_t id) { Report("OnViewHelpMenu", id); }
 
 // ---- image effects ----
 void OnAreaEffectsPopup(int32_t id) { Report("OnAreaEffectsPopup", id); }
@@ -73,21 +42,8 @@ void OnEffectsPanelGadget(int32_t gadget) { Report("OnEffectsPanelGadget", gadge
 void OnOperationsGadget(int32_t gadget) { Report("OnOperationsGadget", gadget); }
 
 
-// The drawing colour and the palette chooser as the dialogs ask them, until the colour
-// cells and the palette window land.
-void ChooseCurrentColour() {
-  const int64_t c = ShowSystemColourDialog(uint32_t(Rot) | uint32_t(Gruen) << 8 | uint32_t(Blau) << 16);
-  if (c < 0) return;
-  Rot = uint8_t(c);
-  Gruen = uint8_t(c >> 8);
-  Blau = uint8_t(c >> 16);
-  UpdateColourDisplays();
-}
-
 // ---- painting tools ----
 void ReloadStructures() {}
-int32_t CurrentColourChanged() { return 0; }
-void PushRecentColour() {}
 
 // ---- image documents used by the painting tools ----
 void DrawToolOutline(int32_t, int32_t) {}

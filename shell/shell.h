@@ -385,3 +385,27 @@ void DownloadUpdate();
 
 void ResetCrashAndReportState();
 // ==== end crash handling, error reports, upload, update check ============================
+
+// ==== Main menu, view and extras menu, image keys, popups and colour choosing ============
+// (shell/main_menu.cpp, view_menu.cpp, image_keys.cpp, popups.cpp, colour_choosing.cpp)
+// The brush-form name offered for an image name: its extension (3, 4 or 5 letters) cut.
+std::string BrushFormDefaultName(const std::string& name);
+// A document tab's text: names longer than 10 characters show their first 8 and "..".
+std::string TabLabel(const std::string& name);
+// The "Bild einfügen" requester, then the chosen file as the marked area at (x, y).
+void InsertImageFromFile(int32_t x, int32_t y);
+// Grid spacing of the centimetre steps 0..5 (0.5 cm .. 3 cm) for a printer page width in
+// dots; at least 2 (no printer: 0 dots).
+int32_t CentimetreGridSpacing(int32_t printerWidth, int32_t step);
+// A scroll position moved by an arrow key (direction +1 / -1) and held within 0..maximum.
+int32_t ArrowScroll(int32_t position, int32_t maximum, int32_t direction, int32_t ctrl, int32_t shift);
+uint32_t ContrastColour(uint32_t colour);            // each channel moved by 128
+std::string ColourHexText(uint8_t red, uint8_t green, uint8_t blue);   // "RRGGBB"
+int32_t ClampedChannelText(const std::string& text); // a number field's text as 0..255
+// The hexadecimal field's text: cut or padded to six digits, pairs read red, green, blue
+// from the right ("FF" is blue 255).
+void HexColour(const std::string& text, uint8_t* red, uint8_t* green, uint8_t* blue);
+// The brightness bar's colour for the shares at state s, overflow spilt into the others.
+void BrightnessColour(float shareRed, float shareGreen, float shareBlue, int32_t s, int32_t* red, int32_t* green,
+                      int32_t* blue);
+// ==== end main menu, view and extras menu, image keys, popups and colour choosing ========
