@@ -422,6 +422,7 @@ void LoadConfiguration() {
   ReloadStructures();
   ShowSplashStatus("Konfigurationen Laden");
   LoadLastState();
+  UpdateColourDisplays();   // the drawing colour of the last run
   for (int n = 1; n <= 5; ++n) RefreshStyleSample(n);
 
   if (tk::fileSizeOf("Undo/hold.error") <= 0) CreateInstanceUndoFolders();

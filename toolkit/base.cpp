@@ -205,6 +205,10 @@ void init(int argc, char** argv) {
     static char* s_argv[] = {s_name, nullptr};
     g_app = new QApplication(s_argc, s_argv);
     QApplication::setQuitOnLastWindowClosed(false);
+  }
+  static bool fontsRegistered = false;
+  if (!fontsRegistered) {
+    fontsRegistered = true;
     // The dialog layouts are measured in the narrow 8-point face: the Tahoma-compatible face
     // ships outside the font paths, so it is registered here and made the default.
     for (const char* face : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
