@@ -423,6 +423,7 @@ void LoadConfiguration() {
   ShowSplashStatus("Konfigurationen Laden");
   LoadLastState();
   UpdateColourDisplays();   // the drawing colour of the last run
+  if (tk::isStatusBar(0)) UpdateMainStatusBar();
   for (int n = 1; n <= 5; ++n) RefreshStyleSample(n);
 
   if (tk::fileSizeOf("Undo/hold.error") <= 0) CreateInstanceUndoFolders();
