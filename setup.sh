@@ -4,7 +4,7 @@
 PACKAGES=(cmake make g++ pkg-config qt6-base-dev libqt6opengl6-dev libgl-dev
           libpng-dev libjpeg-dev libtiff-dev zlib1g-dev libgtest-dev
           libcurl4-openssl-dev
-          clang libclang-rt-14-dev fonts-dejavu-core fontconfig xvfb xauth)
+          clang libclang-rt-14-dev fonts-dejavu-core fonts-dejavu fonts-liberation fonts-wine fontconfig xvfb xauth)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

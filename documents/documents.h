@@ -255,8 +255,7 @@ int32_t StoreImageBuffer(int32_t n, const std::string& label);
 void RecallBuffer(int32_t n, int32_t x, int32_t y);
 void MarkAreaPixels();                             // every area cell inside the area
 
-// ==== Provided by other Parts of this subsystem (floating area, files, printing) ==========
-// Their definitions stand in shell/pending.cpp until their code lands.
+// ==== Provided by the floating area, the files and printing ===============================
 void RenderAreaView();
 void RefreshView();
 int32_t DefaultPrinterResolution();                // horizontal dots of the default printer, 0 if none
@@ -304,12 +303,12 @@ int32_t PaletteEditor(int32_t strip);              // 51 used, -1 cancelled
 // ==== end image files, own formats, palettes ============================================
 
 // ==== Called by the shell's start-up and main loop ======================================
-// (their code comes with the quit and clipboard Parts; stand-ins in shell/pending_loops.cpp)
+// (shell/quit.cpp, documents/insert_clipboard.cpp)
 void QuitProgram();            // returns only when the quit was cancelled (NextMode -1)
 void UpdatePasteMenuItem();    // timer 0 of window 0, every 1000 ms
 // ==== end called by the shell's start-up ================================================
 
-// ==== Used by the painting tools, built with their own Parts (stand-ins in shell/pending.cpp)
+// ==== Used by the painting tools =========================================================
 // Reads a brush-form file at `radius`; returns the radius in effect (drawforms_length).
 int32_t LoadBrushFormFile(const std::string& path, int32_t radius);
 void DrawToolOutline(int32_t x, int32_t y);   // on the current drawing output

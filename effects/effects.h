@@ -25,7 +25,7 @@ extern int32_t RedHoldWidth, RedHoldHeight, GreenHoldWidth, GreenHoldHeight, Blu
     BlueHoldHeight;   // last indices
 // ==== end channel hold arrays ===========================================================
 
-// ==== Dialogs the documents call (stand-ins in shell/pending.cpp until they land) ========
+// ==== Dialogs the documents call ==========================================================
 int32_t SaveBeforeQuitDialog();   // 0 stay, otherwise the quit goes ahead
 // JPEG quality 0..10 starting at `level`; -1 when cancelled.
 int32_t ImageQualityDialog(int32_t level);
@@ -214,7 +214,7 @@ int32_t ExpandDarkBlueAreas_Marked(int32_t strength, uint8_t quiet);
 // ==== Marked-area twins: conventions and area helpers (effects/area_frame.cpp) ===========
 // Every marked twin (the whole-image name + _Marked) works on AreaPixels in place, walks it
 // column by column (lang outer 0..arealang, hoch inner 0..areahoch), stores 12 in OnErrorCode1
-// on entry unless its Part says otherwise, makes no undo point as a rule and calls RefreshView
+// on entry unless its family says otherwise, makes no undo point as a rule and calls RefreshView
 // when quiet is 0. Colour twins change bytes 0 to 2 of every cell of the area's rectangle and
 // never read the flag; mirrors, turns and rotation move whole cells. The callers make sure an
 // area exists. The frame helpers for the effect files are in effects/area_frame.h.

@@ -20,9 +20,9 @@ int32_t ScriptPosition = 0;
 int32_t ScriptArgumentCount = 0;
 std::string ScriptBrushFormPath;
 
-// The commands in the order their names are compared. The command families of the other
-// script Parts add their rows behind the block words; a row without a procedure names a
-// command whose code is not in this program yet (the run stops with a message there).
+// The commands in the order their names are compared: the block words first, then the
+// command families; a row without a procedure names a command whose code is not in this
+// program (the run stops with a message there).
 const ScriptCommandRow ScriptCommandTable[] = {
     {"Dim", CmdDim},
     {"Debug", CmdDebug},

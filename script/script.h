@@ -346,7 +346,7 @@ std::string BrushFormNameOf(const std::string& displayName);
 // The style text of the font template: "#cvn_bold", "#cvn_italic", "#cvn_underline" joined by "|".
 std::string FontStyleText(unsigned style);
 
-// Built with other parts of the program (stand-ins in shell/pending.cpp until they land).
+// Built with other parts of the program (structure fills, the view and help menu).
 void ReloadStructures();
 int32_t OpenStructureDialog(uint8_t marked);
 void OnViewHelpMenu(int32_t id);

@@ -11,8 +11,7 @@
 #include "toolkit/toolkit.h"
 
 // ---- state of other parts that the configuration fills --------------------------------
-// Declared here until the headers of their owners carry them (stand-ins for the
-// definitions live in shell/pending_config.cpp).
+// Declared here as the configuration uses them; their owners define them.
 void ShowSplashStatus(const std::string& text);
 void ApplyColorButtonStyle(int32_t style);
 void RefreshStyleSample(int32_t n);
@@ -422,6 +421,8 @@ void LoadConfiguration() {
   ReloadStructures();
   ShowSplashStatus("Konfigurationen Laden");
   LoadLastState();
+  UpdateColourDisplays();   // the drawing colour of the last run
+  if (tk::isStatusBar(0)) UpdateMainStatusBar();
   for (int n = 1; n <= 5; ++n) RefreshStyleSample(n);
 
   if (tk::fileSizeOf("Undo/hold.error") <= 0) CreateInstanceUndoFolders();

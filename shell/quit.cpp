@@ -24,14 +24,3 @@ void QuitProgram() {
   }
   std::exit(0);
 }
-
-void OnDocumentTab(int32_t eventtype, int32_t gadget) {
-  const int32_t n = gadget - 160;
-  if (n < 1 || n > 10 || n > ImageCount) return;
-  if (eventtype == tk::EtButtonClick) {
-    if (n != CurrentImage) SwitchImage(n);
-    else tk::setGadgetState(gadget, 1);   // the active tab never looks released
-  } else if (eventtype == tk::EtButtonMenu) {
-    CloseImage(n);
-  }
-}

@@ -188,7 +188,7 @@ void OnDocumentTab(int32_t eventtype, int32_t gadget);
 void OnMainGadget(int32_t gadget);
 void OnImageKeyDown();
 void OnImageKeyUp();
-// Start-up pieces of other shell Parts.
+// Start-up pieces of other shell files.
 void LoadResources();
 void OnFatalError();
 void RecoverAfterCrash();
@@ -204,7 +204,8 @@ void HideDrawSettingsBar();
 // The system colour dialog on `initial` (0xBBGGRR); the chosen colour, -1 when cancelled.
 int64_t ShowSystemColourDialog(uint32_t initial);
 void UpdateColourDisplays();
-// Tests: every handler that still stands in (shell/pending_loops.cpp) reports here.
+// Tests: the command and event handlers report each call here (handler name and id), so
+// the loop tests see which handler got which id.
 extern std::function<void(const char* handler, int id)> PendingHandlerSpy;
 // ==== end start-up, loops, shortcut sets, views, status bars ============================
 
@@ -223,7 +224,7 @@ void LoadStartFont();                 // font 0 from the face and size of combos
 // Tooltips of the tool bar and of the panel gadgets; on = 0 empties every text.
 void SetToolbarTooltips(int32_t on);
 void ApplyPanelHeaderStyle();   // picture or label header, by Settings.Banner
-// Called from here, built elsewhere (stand-ins in shell/pending_ui.cpp until they land).
+// Called from here, built with the colour cells (shell/colour_cells.cpp).
 void CreatePaletteCell(uint8_t red, uint8_t green, uint8_t blue, int32_t column, int32_t row);
 void CreateBlackWhiteSwatches();
 void ShowSplashStatus(const std::string& text);
@@ -272,7 +273,7 @@ std::vector<KeyListSection> ParseKeyList(const std::vector<uint8_t>& bytes);
 void ResetInfoWindowState();
 // ==== end settings window, tip of the day, about, welcome and shortcut windows ============
 // ==== Colour shares of the drawing colour (called by the script run) =====================
-// (its code comes with the colour choosing; stand-in in shell/pending.cpp)
+// (shell/colour_choosing.cpp)
 void UpdateColourRatios();
 // ==== end colour shares ==================================================================
 // ==== Colour cells, drawing-settings bar and small shell routines (shell/colour_cells.cpp)
@@ -294,14 +295,14 @@ std::string GetProgramFolder();            // ends in the path separator
 void SetWindowsEnabled(uint8_t state);     // windows 0..25: 1 enables, 0 disables
 void WaitForComboDropDown(int32_t gadget);
 void SetMenuItemText(int32_t menu, int32_t id, const std::string& text);
-// Built with the colour choosing (stand-ins in shell/pending.cpp until then).
+// Colour choosing (shell/colour_choosing.cpp).
 void ChooseCurrentColour();
 int32_t CurrentColourChanged();
 void PushRecentColour();
 int64_t ChoosePaletteColor();              // ColorValue, -1 cancelled
 // The handlers the drawing mode loop routes to (UpdateToolOptions, OnToolGadget,
 // OnDrawBarGadget, OnToolOptionPopup, OnCanvasLeftUp, OnRightButton) report their calls
-// to PendingHandlerSpy as the stand-ins do, so the loop tests see the routing.
+// to PendingHandlerSpy, so the loop tests see the routing.
 // ==== end colour cells, drawing-settings bar and small shell routines ===================
 // ==== Crash handling and recovery, error reports, report upload, update check ===========
 // (shell/crash_handler.cpp, crash_state.cpp, bug_report.cpp, report_pack.cpp,
@@ -385,3 +386,27 @@ void DownloadUpdate();
 
 void ResetCrashAndReportState();
 // ==== end crash handling, error reports, upload, update check ============================
+
+// ==== Main menu, view and extras menu, image keys, popups and colour choosing ============
+// (shell/main_menu.cpp, view_menu.cpp, image_keys.cpp, popups.cpp, colour_choosing.cpp)
+// The brush-form name offered for an image name: its extension (3, 4 or 5 letters) cut.
+std::string BrushFormDefaultName(const std::string& name);
+// A document tab's text: names longer than 10 characters show their first 8 and "..".
+std::string TabLabel(const std::string& name);
+// The "Bild einfügen" requester, then the chosen file as the marked area at (x, y).
+void InsertImageFromFile(int32_t x, int32_t y);
+// Grid spacing of the centimetre steps 0..5 (0.5 cm .. 3 cm) for a printer page width in
+// dots; at least 2 (no printer: 0 dots).
+int32_t CentimetreGridSpacing(int32_t printerWidth, int32_t step);
+// A scroll position moved by an arrow key (direction +1 / -1) and held within 0..maximum.
+int32_t ArrowScroll(int32_t position, int32_t maximum, int32_t direction, int32_t ctrl, int32_t shift);
+uint32_t ContrastColour(uint32_t colour);            // each channel moved by 128
+std::string ColourHexText(uint8_t red, uint8_t green, uint8_t blue);   // "RRGGBB"
+int32_t ClampedChannelText(const std::string& text); // a number field's text as 0..255
+// The hexadecimal field's text: cut or padded to six digits, pairs read red, green, blue
+// from the right ("FF" is blue 255).
+void HexColour(const std::string& text, uint8_t* red, uint8_t* green, uint8_t* blue);
+// The brightness bar's colour for the shares at state s, overflow spilt into the others.
+void BrightnessColour(float shareRed, float shareGreen, float shareBlue, int32_t s, int32_t* red, int32_t* green,
+                      int32_t* blue);
+// ==== end main menu, view and extras menu, image keys, popups and colour choosing ========

@@ -1,5 +1,7 @@
 #include "shell/shell.h"
 
+std::function<void(const char* handler, int id)> PendingHandlerSpy;
+
 uint8_t UpdateAvailable = 0;
 int32_t TipNumber = 0;
 

@@ -94,8 +94,8 @@ const char* ToolName(int32_t tool) {
 }  // namespace
 
 void CreateMainStatusBar() {
-  Build(0, {{200, "Wilkommen bei Corvalen", Plain}, {30, "", Borderless},
-            {62, "Koordinaten:", Borderless}, {20, "X:", Borderless}, {30, "0", Right},
+  Build(0, {{200, "Wilkommen bei Corvalen", Plain}, {20, "", Borderless},
+            {72, "Koordinaten:", Borderless}, {20, "X:", Borderless}, {30, "0", Right},
             {30, "Y:", Right | Borderless}, {30, "0", Right}, {50, "", Borderless},
             {40, "Farbe:", Borderless}, {20, "", Plain}, {30, "0", Plain}, {20, "", Plain},
             {30, "0", Plain}, {20, "", Plain}, {30, "0", Plain}, {50, "", Borderless},

@@ -1,6 +1,9 @@
 // Start-up, program folder, text conversion, random numbers and the event queue.
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QFile>
+#include <QFont>
+#include <QFontDatabase>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -212,6 +215,19 @@ void init(int argc, char** argv) {
     static char* s_argv[] = {s_name, nullptr};
     g_app = new QApplication(s_argc, s_argv);
     QApplication::setQuitOnLastWindowClosed(false);
+  }
+  static bool fontsRegistered = false;
+  if (!fontsRegistered) {
+    fontsRegistered = true;
+    // The dialog layouts are measured in the narrow 8-point face: the Tahoma-compatible face
+    // ships outside the font paths, so it is registered here and made the default.
+    for (const char* face : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+      if (QFile::exists(QString::fromLatin1(face))) QFontDatabase::addApplicationFont(QString::fromLatin1(face));
+    if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) {
+      QFont font(QStringLiteral("Tahoma"));
+      font.setPointSize(8);
+      QApplication::setFont(font);
+    }
   }
   if (!g_filter) {
     g_filter = new InputFilter;

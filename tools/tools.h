@@ -130,7 +130,7 @@ void MarkOutlineSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t 
 // ==== end canvas mouse handlers ==========================================================
 
 // ==== Tool handlers the shell's mode loops and view switches call =======================
-// (their code comes with the painting tools; stand-ins in shell/pending_loops.cpp)
+// (tools/tool_options.cpp, option_popups.cpp, canvas_mouse.cpp)
 void UpdateToolOptions(int32_t toolgadget);
 void OnToolGadget(int32_t gadget);
 void OnDrawBarGadget(int32_t gadget);

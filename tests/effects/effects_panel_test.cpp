@@ -47,7 +47,7 @@ TEST_F(EffectsPanelTest, RunPassesTheSettingsAsTheEffectsTakeThem) {
        [] { for (int g : {395, 398, 401}) tk::setGadgetState(g, 0); }, [] { Colormove(0, 0, 0, 0, 0, 0, 0); }},
       {"set red from field 420", 39, [] { tk::setGadgetText(420, "77"); }, [] { SetRedColors(77, 0); }},
       {"bars by label Nach Oben", 50, [] { tk::setGadgetState(422, 2); }, [] { BarsUp(0); }},
-      {"colour spec in its own form", 38,
+      {"colour ranges in the effect's own form", 38,
        [] { tk::setGadgetState(407, 10); tk::setGadgetState(409, 100); tk::setGadgetState(410, 60); },
        [] { SetColorspec(10, 228, 10, 0, 255, 0, 0, 255, 0, 0); }},
       {"fill with the colour field", 0, [] { tk::createImage(42, 100, 20, 24, 0x336699); },

@@ -188,9 +188,9 @@ TEST_F(EditorTest, MenuTemplatesAndNames) {
 
   // View and help ids go on; 215 does nothing here.
   OnScriptMenu(169);
-  OnScriptMenu(214);
+  OnScriptMenu(203);
   OnScriptMenu(215);
-  const std::vector<std::pair<std::string, int>> expected = {{"OnViewHelpMenu", 169}, {"OnViewHelpMenu", 214}};
+  const std::vector<std::pair<std::string, int>> expected = {{"OnViewHelpMenu", 169}, {"OnViewHelpMenu", 203}};
   EXPECT_EQ(rec.calls, expected);
 }
 

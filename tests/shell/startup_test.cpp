@@ -81,10 +81,10 @@ TEST_F(LoopsTest, StartUpShowsSplashTextsInOrderAndNamesTheFirstImage) {
 TEST_F(LoopsTest, FirstMainLoopTurnRunsDrawWhateverModeWasSet) {
   Recorder rec;
   CurrentMode = ModeScript;
-  Post(tk::EvMenu, 0, -1, 17);
+  Post(tk::EvMenu, 0, -1, 2);   // a main-menu id without a command
   WithOneBoundedTurn(MainLoop);
   EXPECT_EQ(allok, 1);
   EXPECT_EQ(CurrentMode, ModeDraw);
   ASSERT_EQ(rec.Handlers().size(), 1u);
-  EXPECT_EQ(rec.Handlers()[0], std::make_pair(std::string("OnMainMenu"), 17));
+  EXPECT_EQ(rec.Handlers()[0], std::make_pair(std::string("OnMainMenu"), 2));
 }
