@@ -34,11 +34,6 @@ int main(int argc, char** argv) {
     starty = ay;
     horz2 = vert2 = 0;
   };
-  auto msOnce = [](auto&& f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-  };
   // Median over the rounds, the reference timed in the same rounds.
   for (int mode : {130, 131, 132}) {
     std::vector<double> merge, copy;

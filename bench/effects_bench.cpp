@@ -13,6 +13,7 @@
 #include "documents/documents.h"
 #include "effects/effects.h"
 #include "toolkit/toolkit.h"
+#include "bench_util.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -31,15 +32,6 @@ int main(int argc, char** argv) {
   std::vector<PixelCell> target(start.size());
   tk::randomSeed(1);
 
-  auto msOnce = [](const std::function<void()>& f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-  };
-  auto median = [](std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-  };
   auto plainCopy = [&] { std::copy(ImagePixels.begin(), ImagePixels.end(), target.begin()); };
   // Each round starts from the same image (untimed), then times the effect and the copy.
   // An argument runs only the cases whose name contains it.

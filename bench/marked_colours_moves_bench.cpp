@@ -16,6 +16,7 @@
 #include "script/script.h"
 #include "shell/shell.h"
 #include "toolkit/toolkit.h"
+#include "bench_util.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -37,15 +38,6 @@ int main(int argc, char** argv) {
   std::vector<PixelCell> target(start.size());
   tk::randomSeed(1);
 
-  auto msOnce = [](const std::function<void()>& f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-  };
-  auto median = [](std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-  };
   auto restore = [&] {
     arealang = areahoch = side - 1;
     AreaPixels = start;

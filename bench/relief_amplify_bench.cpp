@@ -16,6 +16,7 @@
 #include "documents/documents.h"
 #include "effects/effects.h"
 #include "toolkit/toolkit.h"
+#include "bench_util.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -35,15 +36,6 @@ int main(int argc, char** argv) {
   for (size_t i = 0; i < area.size(); ++i) area[i] = image[i] | (i % 3 ? 0x01000000u : 0u);
   std::vector<PixelCell> target(image.size());
 
-  auto msOnce = [](const std::function<void()>& f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-  };
-  auto median = [](std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-  };
   const std::string only = argc > 1 ? argv[1] : "";
   // Each round starts from the same cells (untimed), then times the effect and the copy.
   auto bench = [&](const char* name, bool marked, const std::function<void()>& effect) {

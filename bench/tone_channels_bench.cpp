@@ -13,6 +13,7 @@
 #include "documents/documents.h"
 #include "effects/effects.h"
 #include "toolkit/toolkit.h"
+#include "bench_util.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -31,15 +32,6 @@ int main(int argc, char** argv) {
   const std::vector<PixelCell> areaStart(start.begin(), start.begin() + size_t(aw) * ah);
   std::vector<PixelCell> target(start.size());
 
-  auto msOnce = [](const std::function<void()>& f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-  };
-  auto median = [](std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-  };
   const std::string only = argc > 1 ? argv[1] : "";
   // area: the twin works on a 2000 x 2000 area and the copy is of the area's cells.
   auto bench = [&](const char* name, bool area, const std::function<void()>& effect) {

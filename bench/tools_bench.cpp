@@ -11,6 +11,7 @@
 #include "documents/documents.h"
 #include "toolkit/toolkit.h"
 #include "tools/tools.h"
+#include "bench_util.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -21,15 +22,6 @@ int main(int argc, char** argv) {
   const int w = 4000, h = 3000, rounds = 9;
   SetImageDimensions(h, w, 1);
   std::vector<PixelCell> copy(ImagePixels.size());
-  auto msOnce = [](auto&& f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-  };
-  auto median = [](std::vector<double> v) {
-    std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
-    return v[v.size() / 2];
-  };
   auto plainCopy = [&] { std::memcpy(copy.data(), ImagePixels.data(), ImagePixels.size() * sizeof(PixelCell)); };
   Rot = Gruen = Blau = 0;
   tolleranz = 0;

@@ -53,15 +53,6 @@ int main(int argc, char** argv) {
   };
   // Median milliseconds of `op` after `prepare` (untimed), over the rounds; the references
   // are timed in the same rounds, so both see the same state of the machine.
-  auto msOnce = [](const std::function<void()>& f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-  };
-  auto median = [](std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-  };
   auto compare = [&](const char* what, const std::function<void()>& prepare, const std::function<void()>& op,
                      bool withRead) {
     std::vector<double> mine, ref;
