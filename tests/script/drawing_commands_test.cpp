@@ -9,6 +9,7 @@
 #include "documents/documents.h"
 #include "effects/effects.h"
 #include "script/script.h"
+#include "image_folder_fixture.h"
 #include "shell/loops_fixture.h"
 #include "shell/shell.h"
 #include "toolkit/toolkit.h"
@@ -21,30 +22,10 @@ const std::string kNoImage =
     "Es muss ein Bild,Icon oder Cursor  erstellt werden,\rbevor irgendwelche Operationen darauf ausgeführt "
     "werden können";
 
-class DrawingCommands : public ::testing::Test {
+class DrawingCommands : public ImageFolderScriptTest {
  protected:
-  std::string savedName, folder;
+  DrawingCommands() : ImageFolderScriptTest("ScriptFiles") {}
 
-  void SetUp() override {
-    loops_test::EnsureProgramStarted();
-    VariableList.clear();
-    InvalidateVariableIndex();
-    tk::test::clear();
-    tk::drainEvents();
-    // Script paths are taken relative to the current image's folder: a folder of its own
-    // inside the program folder (the undo store stays where it is).
-    savedName = ImageRecords[size_t(CurrentImage)].DisplayName;
-    const std::string sub = "ScriptFiles" + std::to_string(::getpid());
-    ImageRecords[size_t(CurrentImage)].DisplayName = sub + "\\Bild";
-    folder = tk::programFolder() + sub + "/";
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override {
-    tk::test::clear();
-    ImageRecords[size_t(CurrentImage)].DisplayName = savedName;
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  }
   static void Pattern(PixelCell fill = 0xFFFFFFFF) {
     SetImageDimensions(kH, kW, 1);
     ImagePixels.assign(size_t(kW) * kH, 0);

@@ -7,35 +7,17 @@
 
 #include "documents/documents.h"
 #include "script/script.h"
+#include "image_folder_fixture.h"
 #include "shell/loops_fixture.h"
 #include "shell/shell.h"
 #include "toolkit/toolkit.h"
 
 namespace {
 
-class Sections : public ::testing::Test {
+class Sections : public ImageFolderScriptTest {
  protected:
-  std::string savedName, folder;
+  Sections() : ImageFolderScriptTest("ScriptSections") {}
 
-  void SetUp() override {
-    loops_test::EnsureProgramStarted();
-    VariableList.clear();
-    InvalidateVariableIndex();
-    tk::test::clear();
-    tk::drainEvents();
-    // Relative script paths start in the current image's folder.
-    savedName = ImageRecords[size_t(CurrentImage)].DisplayName;
-    const std::string sub = "ScriptSections" + std::to_string(::getpid());
-    ImageRecords[size_t(CurrentImage)].DisplayName = sub + "\\Bild";
-    folder = tk::programFolder() + sub + "/";
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override {
-    tk::test::clear();
-    ImageRecords[size_t(CurrentImage)].DisplayName = savedName;
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  }
   static std::string Message(const std::string& text) {
     tk::setRichText(496, text);
     tk::test::clear();
